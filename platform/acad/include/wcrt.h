@@ -1,0 +1,28 @@
+// The C runtime's wide-string conversions as the host platform's runtime
+// defines them (_wtof, _wtoi, _wcsicmp), and printf-style formatting of wide
+// strings where "%s" and "%c" take wide arguments, as they do in the host's
+// wide printf family. Every number read from or written to text in the
+// project goes through here, so the rules are implemented once.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+#ifndef _WIN32
+// Leading blanks skipped, stops at the first character that cannot continue
+// the number, 0 when nothing parses.
+double _wtof(const wchar_t* text);
+// As _wtof; values beyond the int range are clamped to it.
+int _wtoi(const wchar_t* text);
+int _wcsicmp(const wchar_t* a, const wchar_t* b);
+int _wcsnicmp(const wchar_t* a, const wchar_t* b, size_t count);
+#endif
+
+// Formats like swprintf with the host's conventions for "%s"/"%c" (wide).
+std::wstring wcrtFormat(const wchar_t* format, ...);
+std::wstring wcrtVFormat(const wchar_t* format, va_list args);
+
+// UTF-8 <-> wide conversions for files, which are UTF-8 unless a format says
+// otherwise. Invalid UTF-8 bytes become U+FFFD.
+std::string wcrtToUtf8(const std::wstring& text);
+std::wstring wcrtFromUtf8(const std::string& text);
