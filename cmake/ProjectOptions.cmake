@@ -2,6 +2,14 @@
 #   kavrel_options(<target>)   warnings as errors, sanitizers when enabled
 #   kavrel_add_test(<name> SOURCES ... LIBS ...)   one GoogleTest executable run by ctest
 
+# Fuzz builds instrument every library for coverage, not only the fuzz
+# targets, so that the fuzzer is guided through the code under test.
+if(KAVREL_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(KAVREL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
