@@ -1,0 +1,4 @@
+// Host application services (working database).
+#pragma once
+
+#include "dbmain.h"

@@ -1,0 +1,39 @@
+// Pictures of a drawing's model space as SVG. Stand-in header (not part of
+// the host SDK): the host program's picture command and tests use it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "acadstrc.h"
+#include "giRenderRecord.h"
+
+class AcDbDatabase;
+
+struct AcGiSvgOptions {
+    // Size of the picture's longer side in pixels; drawing units are scaled to it.
+    double pixels = 1200.0;
+};
+
+// The 0xRRGGBB colour a primitive is drawn in.
+using AcGiColorResolver = std::function<std::uint32_t(const AcGiPrimitive&)>;
+
+// Resolves colours through the drawing: 256 takes the layer's colour, 0 (by
+// block) and 7 draw black on the white picture, others come from the palette.
+AcGiColorResolver acgiDrawingColors(AcDbDatabase* database);
+
+// SVG text (UTF-8) of recorded geometry: world y goes up, so the picture is
+// flipped; texts keep their height, rotation, width factor and obliquing.
+std::string acgiSvgFromPrimitives(const std::vector<AcGiPrimitive>& primitives,
+                                  const AcGiColorResolver& colorOf,
+                                  const AcGiSvgOptions& options = {});
+
+// SVG text of a database's model space.
+std::string acgiRenderSvg(AcDbDatabase* database, const AcGiSvgOptions& options = {});
+
+// Writes the picture to a file (through a temporary file renamed over it);
+// eFileAccessErr when it cannot be written.
+Acad::ErrorStatus acgiWriteSvg(AcDbDatabase* database, const std::string& path,
+                               const AcGiSvgOptions& options = {});

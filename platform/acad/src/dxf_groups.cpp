@@ -1,0 +1,185 @@
+#include "dxf_groups.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct CodeRange {
+    int first;
+    int last;
+    DxfValueType type;
+};
+
+// Group code ranges of the DXF reference. Codes outside every range (80-89,
+// 1072 and above, negative codes that only exist in memory) are unknown.
+constexpr CodeRange kCodeRanges[] = {
+    {0, 9, DxfValueType::String},       {10, 39, DxfValueType::Double},
+    {40, 59, DxfValueType::Double},     {60, 79, DxfValueType::Int16},
+    {90, 99, DxfValueType::Int32},      {100, 100, DxfValueType::String},
+    {102, 102, DxfValueType::String},   {105, 105, DxfValueType::Handle},
+    {110, 149, DxfValueType::Double},   {160, 169, DxfValueType::Int64},
+    {170, 179, DxfValueType::Int16},    {210, 239, DxfValueType::Double},
+    {270, 289, DxfValueType::Int16},    {290, 299, DxfValueType::Bool},
+    {300, 309, DxfValueType::String},   {310, 319, DxfValueType::Binary},
+    {320, 369, DxfValueType::Handle},   {370, 389, DxfValueType::Int16},
+    {390, 399, DxfValueType::Handle},   {400, 409, DxfValueType::Int16},
+    {410, 419, DxfValueType::String},   {420, 429, DxfValueType::Int32},
+    {430, 439, DxfValueType::String},   {440, 459, DxfValueType::Int32},
+    {460, 469, DxfValueType::Double},   {470, 479, DxfValueType::String},
+    {480, 481, DxfValueType::Handle},   {999, 999, DxfValueType::String},
+    {1000, 1003, DxfValueType::String}, {1004, 1004, DxfValueType::Binary},
+    {1005, 1005, DxfValueType::Handle}, {1006, 1009, DxfValueType::String},
+    {1010, 1059, DxfValueType::Double}, {1060, 1070, DxfValueType::Int16},
+    {1071, 1071, DxfValueType::Int32},
+};
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool isHexText(std::string_view text) {
+    for (char c : text)
+        if (!isHexDigit(c)) return false;
+    return true;
+}
+
+}  // namespace
+
+DxfValueType dxfValueType(int code) {
+    for (const CodeRange& r : kCodeRanges)
+        if (code >= r.first && code <= r.last) return r.type;
+    return DxfValueType::Unknown;
+}
+
+std::string_view dxfTrim(std::string_view text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool dxfParseDouble(std::string_view text, double& value) {
+    text = dxfTrim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double parsed = 0.0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    // Infinities and NaN are not numbers a drawing can hold.
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return false;
+    if (!std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
+
+bool dxfParseInteger(std::string_view text, int64_t minValue, int64_t maxValue, int64_t& value) {
+    text = dxfTrim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    int64_t parsed = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return false;
+    if (parsed < minValue || parsed > maxValue) return false;
+    value = parsed;
+    return true;
+}
+
+bool dxfParseHandle(std::string_view text, uint64_t& value) {
+    text = dxfTrim(text);
+    if (text.empty() || text.size() > 16 || !isHexText(text)) return false;
+    uint64_t parsed = 0;
+    std::from_chars(text.data(), text.data() + text.size(), parsed, 16);
+    value = parsed;
+    return true;
+}
+
+bool dxfValueIsValid(DxfValueType type, std::string_view text) {
+    int64_t i = 0;
+    double d = 0.0;
+    uint64_t h = 0;
+    switch (type) {
+        case DxfValueType::String:
+            return true;
+        case DxfValueType::Double:
+            return dxfParseDouble(text, d);
+        case DxfValueType::Int16:
+            return dxfParseInteger(text, INT16_MIN, INT16_MAX, i);
+        case DxfValueType::Int32:
+            return dxfParseInteger(text, INT32_MIN, INT32_MAX, i);
+        case DxfValueType::Int64:
+            return dxfParseInteger(text, std::numeric_limits<int64_t>::min(),
+                                   std::numeric_limits<int64_t>::max(), i);
+        // Booleans are written 0 or 1; other writers put any small integer.
+        case DxfValueType::Bool:
+            return dxfParseInteger(text, INT16_MIN, INT16_MAX, i);
+        case DxfValueType::Handle:
+            return dxfParseHandle(text, h);
+        case DxfValueType::Binary: {
+            std::string_view t = dxfTrim(text);
+            return t.size() % 2 == 0 && isHexText(t);
+        }
+        case DxfValueType::Unknown:
+            return false;
+    }
+    return false;
+}
+
+std::string dxfFormatDouble(double value) {
+    std::array<char, 64> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    (void)ec;  // 64 characters hold every double in shortest form
+    return std::string(buffer.data(), end);
+}
+
+std::string dxfFormatHandle(uint64_t value) {
+    std::array<char, 17> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, 16);
+    (void)ec;
+    std::string text(buffer.data(), end);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+namespace {
+
+// "^" followed by one of these characters stands for that character - 64.
+bool isCaretLetter(char c) { return c >= '@' && c <= '_'; }
+
+}  // namespace
+
+std::string dxfEscapeString(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (static_cast<unsigned char>(c) < 0x20) {
+            out += '^';
+            out += static_cast<char>(c + 64);
+        } else if (c == '^' && i + 1 < text.size() &&
+                   (isCaretLetter(text[i + 1]) || text[i + 1] == ' ')) {
+            out += "^ ";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string dxfUnescapeString(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        // "^@" would be a NUL, which no string can hold: it stays as written.
+        if (c == '^' && i + 1 < text.size() && isCaretLetter(text[i + 1]) && text[i + 1] != '@') {
+            out += static_cast<char>(text[++i] - 64);
+        } else if (c == '^' && i + 1 < text.size() && text[i + 1] == ' ') {
+            out += '^';
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

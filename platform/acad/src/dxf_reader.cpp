@@ -1,0 +1,315 @@
+// Reads a DXF file into an empty database. The grammar, one function per rule:
+//
+//   file      = section* "0 EOF"
+//   section   = "0 SECTION" "2 <name>" body "0 ENDSEC"
+//   header    = ("9 <$variable>" group*)*
+//   classes   = ("0 CLASS" group*)*
+//   tables    = ("0 TABLE" group* record* "0 ENDTAB")*
+//   blocks    = ("0 BLOCK" group* entity* "0 ENDBLK" group*)*
+//   entities  = entity*
+//   objects   = object*
+//   record, entity, object = "0 <type>" header-groups data-groups xdata
+//   header-groups = ["5"|"105" handle] ("102 {<name>" group* "102 }")* ["330" owner]
+//   xdata     = ("1001 <application>" group*)*
+//
+// Records of known types are made through their runtime class and read by their
+// own dxfInFields; every other record is kept whole as a proxy.
+#include "dxf_reader.h"
+
+#include "dbsymtb.h"
+#include "dxf_database.h"
+#include "dxf_layout.h"
+#include "wcrt.h"
+
+namespace dxfread {
+
+std::optional<DxfGroup> Reader::expect(int code, const char* what) {
+    std::optional<DxfGroup> g = mIn.next();
+    if (failed()) return std::nullopt;
+    if (!g) {
+        fail(DxfFault::Truncated, mIn.line(),
+             std::string("the file ends where ") + what + " was expected");
+        return std::nullopt;
+    }
+    if (g->code != code) {
+        fail(DxfFault::BadStructure, g->line,
+             std::string("expected ") + what + ", found group code " + std::to_string(g->code));
+        return std::nullopt;
+    }
+    return g;
+}
+
+// file = section* "0 EOF"
+Acad::ErrorStatus Reader::run(DxfError& error) {
+    while (!failed()) {
+        std::optional<DxfGroup> g = expect(0, "\"0 SECTION\" or \"0 EOF\"");
+        if (!g) break;
+        if (dxfTrim(g->text) == "EOF") {
+            if (finish()) return Acad::eOk;
+            break;
+        }
+        if (dxfTrim(g->text) != "SECTION") {
+            fail(DxfFault::BadStructure, g->line,
+                 "expected SECTION, found " + std::string(dxfTrim(g->text)));
+            break;
+        }
+        if (!readSection()) break;
+    }
+    error = mIn.error();
+    return dxfErrorStatus(error.fault);
+}
+
+// section = "0 SECTION" "2 <name>" body "0 ENDSEC"
+bool Reader::readSection() {
+    std::optional<DxfGroup> name = expect(2, "the section name");
+    if (!name) return false;
+    std::string_view n = dxfTrim(name->text);
+    bool ok = true;
+    if (n == "HEADER")
+        ok = readHeader();
+    else if (n == "CLASSES")
+        ok = readClasses();
+    else if (n == "TABLES")
+        ok = readTables();
+    else if (n == "BLOCKS")
+        ok = ensureTables() && readBlocks();
+    else if (n == "ENTITIES")
+        ok = ensureTables() && readEntities(mDb.modelSpaceId(), nullptr);
+    else if (n == "OBJECTS")
+        ok = ensureTables() && readObjects();
+    else {
+        // Sections of other programs (thumbnails, data stores) carry nothing
+        // the drawing's objects depend on; they are passed over.
+        while (auto g = mIn.next())
+            if (g->is(0, "ENDSEC")) {
+                mIn.pushBack();
+                break;
+            }
+    }
+    if (!ok) return false;
+    std::optional<DxfGroup> end = expect(0, "\"0 ENDSEC\"");
+    if (end && dxfTrim(end->text) != "ENDSEC")
+        return fail(DxfFault::BadStructure, end->line, "expected ENDSEC, found " + end->text);
+    return end.has_value();
+}
+
+struct KnownVariable {
+    const ACHAR* name;
+    int code;  // the group code of its value
+};
+
+// Header variables the database holds itself; every other one is kept.
+constexpr KnownVariable kKnownVariables[] = {
+    {L"$ACADVER", 1}, {L"$HANDSEED", 5}, {L"$CLAYER", 8}, {L"$TEXTSTYLE", 7}};
+
+const KnownVariable* knownVariable(const std::wstring& name) {
+    for (const KnownVariable& v : kKnownVariables)
+        if (name == v.name) return &v;
+    return nullptr;
+}
+
+// header = ("9 <$variable>" group*)*
+bool Reader::readHeader() {
+    std::wstring variable;
+    mFiler.setStopAtExtendedData(false);
+    while (!failed()) {
+        std::optional<DxfGroup> g = mIn.next();
+        if (!g) {
+            if (!failed())
+                fail(DxfFault::Truncated, mIn.line(), "the file ends inside the HEADER section");
+            return false;
+        }
+        if (g->code == 0) {
+            mIn.pushBack();
+            break;
+        }
+        if (g->code == 9) {
+            variable = wide(dxfTrim(g->text));
+            if (knownVariable(variable) == nullptr) {
+                resbuf item{};
+                item.restype = 9;
+                item.resval.rstring = variable.data();
+                mKeptHeader.emplace_back(acutCopyRb(&item));
+            }
+        } else if (variable.empty()) {
+            return fail(DxfFault::BadStructure, g->line, "header value without a variable");
+        } else if (!readHeaderValue(variable, *g)) {
+            return false;
+        }
+    }
+    mFiler.setStopAtExtendedData(true);
+    return !failed();
+}
+
+bool Reader::readHeaderValue(const std::wstring& variable, const DxfGroup& g) {
+    const KnownVariable* known = knownVariable(variable);
+    if (known == nullptr) {
+        mIn.pushBack();
+        resbuf item{};
+        if (mFiler.readResBuf(&item) != Acad::eOk) return false;
+        mKeptHeader.emplace_back(acutCopyRb(&item));
+        return true;
+    }
+    if (g.code != known->code)
+        return fail(DxfFault::BadStructure, g.line,
+                    "header variable " + wcrtToUtf8(variable) + " takes group code " +
+                        std::to_string(known->code) + ", not " + std::to_string(g.code));
+    if (variable == L"$HANDSEED") dxfParseHandle(g.text, mHandseed);
+    if (variable == L"$CLAYER") mClayer = wide(dxfTrim(g.text));
+    if (variable == L"$TEXTSTYLE") mTextstyle = wide(dxfTrim(g.text));
+    return true;
+}
+
+// classes = ("0 CLASS" group*)*; entries of registered classes are made anew
+// on save, the others are kept.
+bool Reader::readClasses() {
+    while (!failed()) {
+        std::optional<DxfGroup> g = expect(0, "\"0 CLASS\" or \"0 ENDSEC\"");
+        if (!g) return false;
+        if (dxfTrim(g->text) != "CLASS") {
+            mIn.pushBack();
+            return true;
+        }
+        std::vector<AcRbChain> entry;
+        resbuf head{};
+        head.restype = 0;
+        head.resval.rstring = const_cast<ACHAR*>(L"CLASS");
+        entry.emplace_back(acutCopyRb(&head));
+        std::wstring dxfName;
+        mFiler.setStopAtExtendedData(false);
+        while (!mFiler.atEOF()) {
+            resbuf item{};
+            if (mFiler.readResBuf(&item) != Acad::eOk) return false;
+            if (item.restype == 1) dxfName = item.resval.rstring;
+            entry.emplace_back(acutCopyRb(&item));
+        }
+        mFiler.setStopAtExtendedData(true);
+        AcRxClass* cls = acrxFindClassByDxfName(dxfName.c_str());
+        if (cls == nullptr || cls->constructor() == nullptr)
+            for (AcRbChain& item : entry) mKeptClasses.push_back(std::move(item));
+    }
+    return false;
+}
+
+// tables = ("0 TABLE" group* record* "0 ENDTAB")*
+bool Reader::readTables() {
+    while (!failed()) {
+        std::optional<DxfGroup> g = expect(0, "\"0 TABLE\" or \"0 ENDSEC\"");
+        if (!g) return false;
+        if (dxfTrim(g->text) != "TABLE") {
+            mIn.pushBack();
+            return ensureTables();
+        }
+        if (!readTable(*g)) return false;
+    }
+    return false;
+}
+
+bool Reader::readTable(const DxfGroup& start) {
+    std::vector<DxfGroup> headGroups;
+    while (auto g = mIn.next()) {
+        if (g->code == 0) {
+            mIn.pushBack();
+            break;
+        }
+        headGroups.push_back(*g);
+    }
+    if (failed()) return false;
+    DxfRawRecord head{"TABLE", std::move(headGroups), DxfHome::Tables};
+    const std::string name = head.valueOf(2);
+    const DxfTableKind* kind = dxfFindTableKind(name);
+    uint64_t handle = 0;
+    dxfParseHandle(head.valueOf(5).empty() ? "0" : head.valueOf(5), handle);
+    AcDbObjectId tableId;
+    if (kind != nullptr && kind->tableId != nullptr) {
+        size_t slot = tableSlot(name);
+        if (!mTables[slot].isNull())
+            return fail(DxfFault::BadStructure, start.line, "second " + name + " table");
+        AcDbSymbolTable* table = kind->newTable();
+        if (!add(table, handle, start.line, tableId)) return false;
+        table->close();
+        mTables[slot] = tableId;
+    } else {
+        auto proxy = std::make_unique<AcDbProxyObject>();
+        proxy->setRaw(std::move(head));
+        AcDbObject* obj = proxy.release();
+        if (!add(obj, handle, start.line, tableId)) return false;
+        obj->close();
+    }
+    while (auto g = mIn.next()) {
+        if (g->code != 0) return fail(DxfFault::BadStructure, g->line, "expected a table record");
+        if (dxfTrim(g->text) == "ENDTAB") return true;
+        DxfHome home = DxfHome::Tables;
+        if (!readRecord(*g, home, tableId)) return false;
+    }
+    return fail(DxfFault::Truncated, mIn.line(), "the file ends inside the " + name + " table");
+}
+
+// blocks = ("0 BLOCK" group* entity* "0 ENDBLK" group*)*
+bool Reader::readBlocks() {
+    while (!failed()) {
+        std::optional<DxfGroup> g = expect(0, "\"0 BLOCK\" or \"0 ENDSEC\"");
+        if (!g) return false;
+        if (dxfTrim(g->text) != "BLOCK") {
+            mIn.pushBack();
+            return true;
+        }
+        AcDbObjectId begin;
+        if (!readRecord(*g, DxfHome::Blocks, mDb.modelSpaceId(), &begin)) return false;
+        AcDbObjectId btr;
+        AcDbObject* obj = nullptr;
+        if (acdbOpenAcDbObject(obj, begin, AcDb::kForRead) == Acad::eOk) {
+            btr = obj->ownerId();
+            obj->close();
+        }
+        if (!readEntities(btr, "ENDBLK")) return false;
+        std::optional<DxfGroup> end = expect(0, "\"0 ENDBLK\"");
+        if (!end || !readRecord(*end, DxfHome::Blocks, btr)) return false;
+    }
+    return false;
+}
+
+// entities = entity*, up to ENDSEC (or ENDBLK inside a block)
+bool Reader::readEntities(AcDbObjectId defaultOwner, const char* endType) {
+    while (auto g = mIn.next()) {
+        if (g->code != 0) return fail(DxfFault::BadStructure, g->line, "expected an entity");
+        std::string_view type = dxfTrim(g->text);
+        if (type == "ENDSEC" || (endType != nullptr && type == endType)) {
+            mIn.pushBack();
+            return true;
+        }
+        if (!readRecord(*g, DxfHome::Entities, defaultOwner)) return false;
+    }
+    return !failed() && fail(DxfFault::Truncated, mIn.line(), "the file ends inside a section");
+}
+
+// objects = object*; the first is the root dictionary.
+bool Reader::readObjects() {
+    while (auto g = mIn.next()) {
+        if (g->code != 0) return fail(DxfFault::BadStructure, g->line, "expected an object");
+        if (dxfTrim(g->text) == "ENDSEC") {
+            mIn.pushBack();
+            return true;
+        }
+        AcDbObjectId id;
+        if (!readRecord(*g, DxfHome::Objects, AcDbObjectId(), &id)) return false;
+        if (mRoot.isNull() && dxfTrim(g->text) == "DICTIONARY") mRoot = id;
+    }
+    return !failed() &&
+           fail(DxfFault::Truncated, mIn.line(), "the file ends inside the OBJECTS section");
+}
+
+}  // namespace dxfread
+
+using dxfread::Reader;
+
+Acad::ErrorStatus dxfReadDatabase(std::string_view bytes, AcDbDatabase& database, DxfError& error) {
+    error = DxfError{};
+    if (bytes.substr(0, 18) == "AutoCAD Binary DXF") {
+        error = DxfError{DxfFault::BadStructure, 1,
+                         "line 1: binary DXF files are not read, only ASCII"};
+        return dxfErrorStatus(error.fault);
+    }
+    Reader reader(bytes, database);
+    return reader.run(error);
+}

@@ -1,0 +1,236 @@
+// Reading one record: its header groups, its own data through its class, its
+// extended data; records of unknown types are kept whole.
+#include <memory>
+
+#include "dbdict.h"
+#include "dbgroup.h"
+#include "dbsymtb.h"
+#include "dxf_database.h"
+#include "dxf_layout.h"
+#include "dxf_reader.h"
+#include "wcrt.h"
+
+namespace dxfread {
+
+AcDbObject* Reader::create(const std::string& type, DxfHome home) {
+    if (home == DxfHome::Tables) {
+        const DxfTableKind* kind = dxfFindTableKind(type);
+        return kind != nullptr && kind->newRecord != nullptr ? kind->newRecord() : nullptr;
+    }
+    if (home == DxfHome::Blocks) return nullptr;  // block markers are kept whole
+    AcRxClass* cls = acrxFindClassByDxfName(wide(type).c_str());
+    if (cls == nullptr || cls->constructor() == nullptr) return nullptr;
+    AcRxObject* made = cls->create();
+    AcDbObject* obj = AcDbObject::cast(made);
+    bool entity = AcDbEntity::cast(obj) != nullptr;
+    if (obj == nullptr || entity != (home == DxfHome::Entities)) {
+        delete made;  // a type in the wrong section is carried as it stands
+        return nullptr;
+    }
+    return obj;
+}
+
+// record = "0 <type>" header-groups data-groups xdata
+bool Reader::readRecord(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId defaultOwner,
+                        AcDbObjectId* madeId) {
+    AcDbObjectId id;
+    std::unique_ptr<AcDbObject> obj(create(std::string(dxfTrim(typeGroup.text)), home));
+    bool ok = false;
+    if (obj) {
+        RecordHead head;
+        ok = readRecordHead(head) &&
+             readKnown(obj.release(), typeGroup, head, home, defaultOwner, id);
+    } else {
+        ok = readProxy(typeGroup, home, defaultOwner, id);
+    }
+    if (madeId != nullptr) *madeId = id;
+    return ok;
+}
+
+// header-groups = ["5"|"105" handle] ("102 {<name>" group* "102 }")* ["330" owner]
+bool Reader::readRecordHead(RecordHead& head) {
+    while (auto g = mIn.next()) {
+        if (g->code == 5 || g->code == 105) {
+            dxfParseHandle(g->text, head.handle);
+        } else if (g->code == 102) {
+            if (dxfTrim(g->text).substr(0, 1) != "{")
+                return fail(DxfFault::BadStructure, g->line, "102 group does not open with \"{\"");
+            mIn.pushBack();
+            mFiler.setStopAtExtendedData(false);
+            bool closed = false;
+            while (!closed && !mFiler.atEOF()) {
+                resbuf item{};
+                if (mFiler.readResBuf(&item) != Acad::eOk) return false;
+                closed = item.restype == 102 && std::wstring(item.resval.rstring) == L"}";
+                head.appData.emplace_back(acutCopyRb(&item));
+            }
+            mFiler.setStopAtExtendedData(true);
+            if (!closed)
+                return fail(DxfFault::BadStructure, g->line, "102 group not closed by \"}\"");
+        } else if (g->code == 330 && !head.hasOwner) {
+            mIn.pushBack();
+            resbuf item{};
+            if (mFiler.readResBuf(&item) != Acad::eOk) return false;
+            acdbGetObjectId(head.owner, item.resval.rlname);
+            head.hasOwner = true;
+        } else {
+            mIn.pushBack();
+            return true;
+        }
+    }
+    return !failed();
+}
+
+bool Reader::add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id) {
+    std::unique_ptr<AcDbObject> owned(obj);
+    if (handle != 0 && mLineOfObject.count(handle) != 0)
+        return fail(DxfFault::DuplicateHandle, line,
+                    "handle " + dxfFormatHandle(handle) + " already used at line " +
+                        std::to_string(mLineOfObject[handle]));
+    Acad::ErrorStatus es = mDb.addObjectWithHandle(id, owned.get(), AcDbHandle(handle));
+    if (es != Acad::eOk)
+        return fail(
+            DxfFault::DuplicateHandle, line,
+            "handle " + dxfFormatHandle(handle) + ": " + wcrtToUtf8(acadErrorStatusText(es)));
+    owned.release();
+    mLineOfObject[id.handle().value()] = line;
+    return true;
+}
+
+// Puts a new object where it belongs: a record in its table, an entity in its
+// block, any object under its owner.
+bool Reader::place(AcDbObject* obj, AcDbObjectId id, const RecordHead& head, DxfHome home,
+                   AcDbObjectId defaultOwner, int line) {
+    AcDbObjectId owner = head.hasOwner && !head.owner.isNull() ? head.owner : defaultOwner;
+    if (home == DxfHome::Tables) owner = defaultOwner;
+    obj->setOwnerId(owner);
+    Acad::ErrorStatus es = Acad::eOk;
+    if (home == DxfHome::Tables && AcDbSymbolTableRecord::cast(obj) != nullptr) {
+        AcDbSymbolTable* table = nullptr;
+        es = acdbOpenObject(table, owner, AcDb::kForWrite);
+        if (es == Acad::eOk) {
+            es = table->appendRecordId(id);
+            table->close();
+        }
+    } else if (home == DxfHome::Entities) {
+        AcDbBlockTableRecord* block = nullptr;
+        es = acdbOpenObject(block, owner, AcDb::kForWrite);
+        if (es == Acad::eOk) {
+            es = block->appendEntityId(id);
+            block->close();
+        }
+    }
+    if (es != Acad::eOk)
+        return fail(DxfFault::BadStructure, line,
+                    "owner " + dxfFormatHandle(owner.isNull() ? 0 : owner.handle().value()) +
+                        " cannot take this record: " + wcrtToUtf8(acadErrorStatusText(es)));
+    return true;
+}
+
+bool Reader::readKnown(AcDbObject* raw, const DxfGroup& typeGroup, RecordHead& head, DxfHome home,
+                       AcDbObjectId defaultOwner, AcDbObjectId& id) {
+    if (!add(raw, head.handle, typeGroup.line, id)) return false;
+    AcDbObject* obj = raw;  // owned by the database, open for write
+    bool ok = place(obj, id, head, home, defaultOwner, typeGroup.line);
+    if (ok) {
+        mFiler.resetFilerStatus();
+        if (home == DxfHome::Entities)
+            mFiler.setItemHook([this](const resbuf& item) {
+                if (item.restype == 8 && item.resval.rstring != nullptr)
+                    ensureLayer(item.resval.rstring);
+            });
+        Acad::ErrorStatus es = obj->dxfInFields(&mFiler);
+        mFiler.setItemHook(nullptr);
+        if (es == Acad::eOk) es = mFiler.filerStatus();
+        if (es != Acad::eOk && !failed()) {
+            std::wstring why = mFiler.errorMessage();
+            fail(DxfFault::BadData, mFiler.line() > 0 ? mFiler.line() : typeGroup.line,
+                 std::string(dxfTrim(typeGroup.text)) +
+                     " refused its data: " + wcrtToUtf8(acadErrorStatusText(es)) +
+                     (why.empty() ? "" : " (" + wcrtToUtf8(why) + ")"));
+        }
+        ok = !failed() && readXdata(obj);
+        if (ok) {
+            obj->setOwnerId(obj->ownerId());
+            for (AcRbChain& item : head.appData) obj->keepUnknownDxfItem(kDxfKeptAppData, *item);
+        }
+    }
+    obj->close();
+    return ok && !failed();
+}
+
+// xdata = ("1001 <application>" group*)*
+bool Reader::readXdata(AcDbObject* obj) {
+    std::optional<DxfGroup> first = mIn.next();
+    if (!first) return !failed();
+    if (first->code == 0) {
+        mIn.pushBack();
+        return true;
+    }
+    if (first->code != 1001)
+        return fail(DxfFault::BadStructure, first->line,
+                    "group code " + std::to_string(first->code) + " after the record's data");
+    mIn.pushBack();
+    resbuf* headItem = nullptr;
+    resbuf** tail = &headItem;
+    mFiler.setStopAtExtendedData(false);
+    while (!mFiler.atEOF()) {
+        resbuf item{};
+        if (mFiler.readResBuf(&item) != Acad::eOk) break;
+        if (item.restype < 1000) {
+            fail(DxfFault::BadStructure, mFiler.line(),
+                 "group code " + std::to_string(item.restype) + " inside extended data");
+            break;
+        }
+        if (item.restype == 1001 && !ensureRegApp(item.resval.rstring)) break;
+        *tail = acutCopyRb(&item);
+        tail = &(*tail)->rbnext;
+    }
+    mFiler.setStopAtExtendedData(true);
+    AcRbChain chain(headItem);
+    if (failed()) return false;
+    Acad::ErrorStatus es = obj->setXData(chain.get());
+    if (es != Acad::eOk)
+        return fail(DxfFault::BadData, first->line,
+                    "extended data refused: " + wcrtToUtf8(acadErrorStatusText(es)));
+    return true;
+}
+
+bool Reader::readProxy(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId defaultOwner,
+                       AcDbObjectId& id) {
+    DxfRawRecord raw{std::string(dxfTrim(typeGroup.text)), {}, home};
+    RecordHead head;
+    while (auto g = mIn.next()) {
+        if (g->code == 0) {
+            mIn.pushBack();
+            break;
+        }
+        if ((g->code == 5 || g->code == 105) && head.handle == 0)
+            dxfParseHandle(g->text, head.handle);
+        if (g->code == 330 && !head.hasOwner) {
+            uint64_t owner = 0;
+            dxfParseHandle(g->text, owner);
+            if (owner != 0) mDb.getAcDbObjectId(head.owner, true, AcDbHandle(owner));
+            head.hasOwner = true;
+        }
+        raw.groups.push_back(std::move(*g));
+    }
+    if (failed()) return false;
+    std::unique_ptr<AcDbObject> proxy;
+    if (home == DxfHome::Entities) {
+        auto e = std::make_unique<AcDbProxyEntity>();
+        e->setRaw(std::move(raw));
+        proxy = std::move(e);
+    } else {
+        auto o = std::make_unique<AcDbProxyObject>();
+        o->setRaw(std::move(raw));
+        proxy = std::move(o);
+    }
+    AcDbObject* obj = proxy.get();
+    if (!add(proxy.release(), head.handle, typeGroup.line, id)) return false;
+    bool ok = place(obj, id, head, home, defaultOwner, typeGroup.line);
+    obj->close();
+    return ok;
+}
+
+}  // namespace dxfread

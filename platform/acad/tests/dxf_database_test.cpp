@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dxf_io.h"
+#include "dxf_proxy.h"
+#include "dxf_sample.h"
+
+namespace {
+
+// Compares two DXF texts line by line and names the first difference, so that
+// a failure does not print whole files.
+void expectSameText(const std::string& actual, const std::string& expected) {
+    std::istringstream a(actual), e(expected);
+    std::string la, le;
+    for (int line = 1;; ++line) {
+        bool moreA = static_cast<bool>(std::getline(a, la)),
+             moreE = static_cast<bool>(std::getline(e, le));
+        if (!moreA && !moreE) return;
+        if (moreA != moreE || la != le) {
+            ADD_FAILURE() << "line " << line << ": \"" << la << "\" instead of \"" << le << "\"";
+            return;
+        }
+    }
+}
+
+std::string readBack(AcDbDatabase& db, const std::string& text) {
+    DxfError error;
+    EXPECT_EQ(dxfReadDatabase(text, db, error), Acad::eOk) << error.message;
+    return dxfTestText(db);
+}
+
+std::wstring layerOf(AcDbObjectId id) {
+    AcDbEntity* ent = nullptr;
+    if (acdbOpenAcDbEntity(ent, id, AcDb::kForRead) != Acad::eOk) return L"?";
+    std::wstring name = ent->layerName();
+    ent->close();
+    return name;
+}
+
+AcDbObjectIdArray modelSpace(AcDbDatabase& db) {
+    AcDbBlockTableRecord* space = nullptr;
+    acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead);
+    AcDbObjectIdArray ids;
+    for (AcDbObjectId id : space->entityIds()) ids.append(id);
+    space->close();
+    return ids;
+}
+
+// The extended data of an application as UTF-8 text lines "code value".
+std::string xdataText(AcDbObjectId id, const ACHAR* app) {
+    AcDbObject* obj = nullptr;
+    if (acdbOpenAcDbObject(obj, id, AcDb::kForRead) != Acad::eOk) return "?";
+    AcRbChain chain(obj->xData(app));
+    obj->close();
+    std::string out;
+    for (const resbuf* rb = chain.get(); rb != nullptr; rb = rb->rbnext) {
+        out += std::to_string(rb->restype) + " ";
+        switch (acutRbValueKind(rb->restype)) {
+            case AcRbValueKind::kString:
+                out += wcrtToUtf8(rb->resval.rstring);
+                break;
+            case AcRbValueKind::kReal:
+                out += std::to_string(rb->resval.rreal);
+                break;
+            case AcRbValueKind::kInt16:
+                out += std::to_string(rb->resval.rint);
+                break;
+            case AcRbValueKind::kInt32:
+                out += std::to_string(rb->resval.rlong);
+                break;
+            default:
+                out += "*";
+                break;
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+TEST(DxfDatabase, WriteReadWriteGivesTheSameText) {
+    DxfTestMarkerClass markerClass;
+    auto db = dxfTestDrawing();
+    const std::string first = dxfTestText(*db);
+    AcDbDatabase loaded(false, true);
+    expectSameText(readBack(loaded, first), first);
+}
+
+TEST(DxfDatabase, LoadedDrawingKeepsEntitiesGroupsAndExtendedData) {
+    DxfTestMarkerClass markerClass;
+    auto db = dxfTestDrawing();
+    AcDbDatabase loaded(false, true);
+    readBack(loaded, dxfTestText(*db));
+
+    AcDbObjectIdArray before = modelSpace(*db), after = modelSpace(loaded);
+    ASSERT_EQ(after.length(), before.length());
+    for (int i = 0; i < before.length(); ++i) {
+        EXPECT_EQ(after[i].handle(), before[i].handle());
+        EXPECT_EQ(layerOf(after[i]), layerOf(before[i]));
+        EXPECT_EQ(xdataText(after[i], nullptr), xdataText(before[i], nullptr));
+    }
+    EXPECT_NE(xdataText(after[0], L"场区").find(wcrtToUtf8(dxfTestLongValue()).substr(0, 200)),
+              std::string::npos);
+    EXPECT_NE(xdataText(after[0], L"OTHERAPP").find("1071 70000"), std::string::npos);
+
+    AcDbPolyline* pane = nullptr;
+    ASSERT_EQ(acdbOpenObject(pane, after[0], AcDb::kForRead), Acad::eOk);
+    double bulge = 0;
+    pane->getBulgeAt(1, bulge);
+    EXPECT_EQ(pane->numVerts(), 4u);
+    EXPECT_TRUE(pane->isClosed());
+    EXPECT_DOUBLE_EQ(bulge, 0.25);
+    pane->close();
+
+    DxfTestMarker* marker = nullptr;
+    ASSERT_EQ(acdbOpenObject(marker, after[4], AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(marker->levels.length(), 2);
+    EXPECT_DOUBLE_EQ(marker->size, 0.1);
+    marker->close();
+
+    AcDbDictionary* groups = nullptr;
+    ASSERT_EQ(loaded.getGroupDictionary(groups, AcDb::kForRead), Acad::eOk);
+    AcDbObjectId named, anonymous;
+    EXPECT_EQ(groups->getAt(L"场区1", named), Acad::eOk);
+    EXPECT_EQ(groups->getAt(L"*A1", anonymous), Acad::eOk);
+    groups->close();
+    AcDbGroup* group = nullptr;
+    ASSERT_EQ(acdbOpenObject(group, named, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(group->numEntities(), 3u);
+    group->close();
+    EXPECT_EQ(loaded.clayer(), db->clayer() == AcDbObjectId() ? AcDbObjectId() : loaded.clayer());
+    EXPECT_GE(loaded.handseed().value(), db->handseed().value());
+}
+
+// Without its class the custom entity and its CLASSES entry are carried as
+// they stand, so the file comes out unchanged.
+TEST(DxfDatabase, CustomEntityWithoutItsClassIsCarriedUnchanged) {
+    std::string original;
+    {
+        DxfTestMarkerClass markerClass;
+        original = dxfTestText(*dxfTestDrawing());
+    }
+    ASSERT_EQ(acrxFindClassByDxfName(L"DXFTESTMARKER"), nullptr);
+    AcDbDatabase loaded(false, true);
+    expectSameText(readBack(loaded, original), original);
+    AcDbObjectIdArray ids = modelSpace(loaded);
+    AcDbObject* obj = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(obj, ids[4], AcDb::kForRead), Acad::eOk);
+    EXPECT_NE(AcDbProxyEntity::cast(obj), nullptr);
+    obj->close();
+}
+
+// A file of another program: unknown header variable, an entity and an object
+// of unknown types, application data groups and another application's
+// extended data all come out of a load and save unchanged.
+constexpr const char* kForeign =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1027\n  9\n$INSUNITS\n 70\n     6\n"
+    "  9\n$EXTMIN\n 10\n-1.5\n 20\n2\n 30\n0\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nCLASSES\n  0\nCLASS\n  1\nWIPEOUT\n  2\nAcDbWipeout\n  3\nWipeOut\n 90\n   "
+    "127\n"
+    " 91\n     1\n280\n     0\n281\n     1\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nENTITIES\n"
+    "  0\nWIPEOUT\n  5\n40\n102\n{ACAD_XDICTIONARY\n360\n41\n102\n}\n330\n0\n100\nAcDbEntity\n  "
+    "8\nLAYERX\n"
+    "100\nAcDbWipeout\n 10\n1.25\n 20\n2\n 30\n0\n1001\nTHEIRAPP\n1000\nhello\n1040\n3.5\n"
+    "  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nOBJECTS\n"
+    "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n281\n     1\n  3\nACAD_GROUP\n350\nD\n"
+    "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n281\n     1\n"
+    "  0\nDICTIONARY\n  5\n41\n330\n40\n100\nAcDbDictionary\n281\n     1\n  3\nTHEIRS\n350\n42\n"
+    "  0\nXRECORD\n  5\n42\n330\n41\n100\nAcDbXrecord\n280\n     1\n  1\nany text\n 40\n7.25\n"
+    "  0\nENDSEC\n  0\nEOF\n";
+
+TEST(DxfDatabase, ForeignRecordsAndExtendedDataSurvive) {
+    AcDbDatabase loaded(false, true);
+    const std::string saved = readBack(loaded, kForeign);
+    for (const char* part :
+         {"  9\n$INSUNITS\n 70\n     6\n", "  9\n$EXTMIN\n 10\n-1.5\n 20\n2\n 30\n0\n",
+          "  1\nWIPEOUT\n  2\nAcDbWipeout\n", "102\n{ACAD_XDICTIONARY\n360\n41\n102\n}\n",
+          "1001\nTHEIRAPP\n1000\nhello\n1040\n3.5\n",
+          "  0\nXRECORD\n  5\n42\n330\n41\n100\nAcDbXrecord\n280\n     1\n  1\nany text\n"})
+        EXPECT_NE(saved.find(part), std::string::npos) << part;
+    AcDbDatabase again(false, true);
+    expectSameText(readBack(again, saved), saved);
+}
+
+struct BadFile {
+    const char* name;
+    std::string text;
+    DxfFault fault;
+    int line;
+};
+
+// A small valid file: root dictionary, group dictionary, one group.
+const std::string kSmall =
+    "  0\nSECTION\n  2\nOBJECTS\n"  // lines 1-4
+    "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n281\n1\n  3\nACAD_GROUP\n350\nD\n"  // 5-18
+    "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n281\n1\n  3\nG1\n350\nE\n"  // 19-32
+    "  0\nGROUP\n  5\nE\n330\nD\n100\nAcDbGroup\n300\ndesc\n 70\n0\n 71\n1\n"          // 33-46
+    "  0\nENDSEC\n  0\nEOF\n";                                                         // 47-50
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+}
+
+std::string deepDictionaries(int depth) {
+    std::string text = "  0\nSECTION\n  2\nOBJECTS\n";
+    for (int i = 0; i < depth; ++i) {
+        std::string h = dxfFormatHandle(0x100 + static_cast<uint64_t>(i));
+        std::string owner = i == 0 ? "0" : dxfFormatHandle(0xFF + static_cast<uint64_t>(i));
+        text += "  0\nDICTIONARY\n  5\n" + h + "\n330\n" + owner + "\n100\nAcDbDictionary\n";
+        if (i + 1 < depth)
+            text += "  3\nK\n350\n" + dxfFormatHandle(0x101 + static_cast<uint64_t>(i)) + "\n";
+    }
+    return text + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+TEST(DxfDatabase, MalformedFilesNameTheLine) {
+    const BadFile cases[] = {
+        {"truncated inside a group", kSmall.substr(0, kSmall.find("E\n330\nD")),
+         DxfFault::Truncated, 35},
+        {"odd number of lines", kSmall.substr(0, kSmall.size() - 4), DxfFault::Truncated, 49},
+        {"no EOF", kSmall.substr(0, kSmall.size() - 8), DxfFault::Truncated, 47},
+        {"non-numeric code", replaced(kSmall, " 71\n", "x71\n"), DxfFault::BadCode, 45},
+        {"unknown code", replaced(kSmall, " 71\n", " 85\n"), DxfFault::UnknownCode, 45},
+        {"value does not parse", replaced(kSmall, "281\n1\n  3\nG1", "281\nyes\n  3\nG1"),
+         DxfFault::BadValue, 28},
+        {"handle points nowhere", replaced(kSmall, " 71\n1\n", " 71\n1\n340\nFF\n"),
+         DxfFault::DanglingHandle, 47},
+        {"handle used twice", replaced(kSmall, "GROUP\n  5\nE", "GROUP\n  5\nD"),
+         DxfFault::DuplicateHandle, 33},
+        {"cyclic ownership", replaced(kSmall, "  5\nD\n330\nC", "  5\nD\n330\nE"),
+         DxfFault::BadOwnership, 19},
+        {"deep ownership", deepDictionaries(70), DxfFault::BadOwnership, 0},
+        {"group outside a section", "  0\nGROUP\n", DxfFault::BadStructure, 1},
+        {"section without name", "  0\nSECTION\n  5\nA\n", DxfFault::BadStructure, 3},
+        {"empty file", "", DxfFault::Truncated, 0},
+        {"binary file", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), DxfFault::BadStructure, 1},
+    };
+    for (const BadFile& c : cases) {
+        AcDbDatabase db(false, true);
+        DxfError error;
+        EXPECT_NE(dxfReadDatabase(c.text, db, error), Acad::eOk) << c.name;
+        EXPECT_EQ(error.fault, c.fault) << c.name << ": " << error.message;
+        if (c.line > 0) {
+            EXPECT_EQ(error.line, c.line) << c.name << ": " << error.message;
+            EXPECT_EQ(error.message.rfind("line " + std::to_string(c.line) + ": ", 0), 0u)
+                << error.message;
+        }
+    }
+    AcDbDatabase shallow(false, true);
+    DxfError error;
+    EXPECT_EQ(dxfReadDatabase(deepDictionaries(20), shallow, error), Acad::eOk) << error.message;
+}
+
+// Faults the fuzzer found, each pinned by the smallest file that showed it.
+TEST(DxfDatabase, RegressionRecordsWithoutHandleKeepTheHandleTheyGot) {
+    const std::string text =
+        "  0\nSECTION\n  2\nOBJECTS\n  0\nUNKNOWNTHING\n330\n0\n  1\nno handle\n"
+        "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase first(false, true);
+    const std::string saved = readBack(first, text);
+    AcDbDatabase second(false, true);
+    expectSameText(readBack(second, saved), saved);
+}
+
+TEST(DxfDatabase, RegressionHeaderVariableWithTheWrongCodeIsRefused) {
+    const std::string text =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$CLAYER\n 70\n     1\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false, true);
+    DxfError error;
+    EXPECT_EQ(dxfReadDatabase(text, db, error), Acad::eBadDxfSequence);
+    EXPECT_EQ(error.message, "line 7: header variable $CLAYER takes group code 8, not 70");
+}
+
+TEST(DxfDatabase, RegressionStrayCoordinateGroupsAreWrittenBack) {
+    const std::string text =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$ODD\n 20\n2.5\n 30\n0\n  9\n$FLAG\n290\n     5\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase first(false, true);
+    const std::string saved = readBack(first, text);
+    EXPECT_NE(saved.find("  9\n$ODD\n 20\n2.5\n 30\n0\n  9\n$FLAG\n290\n     5\n"),
+              std::string::npos);
+    AcDbDatabase second(false, true);
+    expectSameText(readBack(second, saved), saved);
+}
+
+class DxfDatabaseFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("dxf_db_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::wstring path(const char* name) const { return (dir / name).wstring(); }
+    std::filesystem::path dir;
+};
+
+TEST_F(DxfDatabaseFiles, BadFileLeavesTheDrawingAsItWas) {
+    DxfTestMarkerClass markerClass;
+    auto db = dxfTestDrawing();
+    const std::string before = dxfTestText(*db);
+    std::ofstream(dir / "bad.dxf") << replaced(kSmall, " 71\n", " 85\n");
+    EXPECT_EQ(db->dxfIn(path("bad.dxf").c_str()), Acad::eInvalidDxfCode);
+    EXPECT_EQ(dxfLastError().line, 45);
+    EXPECT_EQ(dxfLastErrorMessage(), L"line 45: unknown group code 85");
+    expectSameText(dxfTestText(*db), before);
+    EXPECT_EQ(db->dxfIn(path("missing.dxf").c_str()), Acad::eFileAccessErr);
+}
+
+TEST_F(DxfDatabaseFiles, SaveKeepsTheOldFileAsBakAndLoadSwapsIn) {
+    DxfTestMarkerClass markerClass;
+    auto db = dxfTestDrawing();
+    ASSERT_EQ(db->dxfOut(path("site.dxf").c_str()), Acad::eOk);
+    std::ostringstream first;
+    first << std::ifstream(dir / "site.dxf").rdbuf();
+    ASSERT_EQ(db->dxfOut(path("site.dxf").c_str()), Acad::eOk);
+    std::ostringstream backup;
+    backup << std::ifstream(dir / "site.bak").rdbuf();
+    EXPECT_EQ(backup.str(), first.str());
+
+    AcDbDatabase other(true, true);
+    ASSERT_EQ(other.dxfIn(path("site.dxf").c_str()), Acad::eOk)
+        << wcrtToUtf8(dxfLastErrorMessage());
+    EXPECT_EQ(dxfLastError().fault, DxfFault::None);
+    expectSameText(dxfTestText(other), first.str());
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// Interoperability with an independent DXF reader and writer (ezdxf, run with
+// the system's Python, which is where Debian installs it).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "dxf_sample.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+fs::path scriptDir() {
+    const char* root = std::getenv("KAVREL_SOURCE_DIR");
+    return fs::path(root != nullptr ? root : ".") / "platform" / "acad" / "tests" / "ezdxf";
+}
+
+// Runs a command; returns its exit status and its standard output.
+int run(const std::string& command, std::string& output) {
+    output.clear();
+    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return -1;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+    int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+class DxfEzdxf : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string out;
+        if (!fs::exists(kPython) || run(std::string(kPython) + " -c 'import ezdxf'", out) != 0)
+            GTEST_SKIP() << "ezdxf for " << kPython << " is not installed";
+        dir = fs::temp_directory_path() /
+              ("dxf_ezdxf_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        if (!dir.empty()) fs::remove_all(dir);
+    }
+    int script(const char* name, const fs::path& file, std::string& output) {
+        return run(std::string(kPython) + " " + quoted(scriptDir() / name) + " " + quoted(file),
+                   output);
+    }
+    fs::path dir;
+};
+
+TEST_F(DxfEzdxf, OurDrawingPassesTheirAudit) {
+    DxfTestMarkerClass markerClass;
+    auto db = dxfTestDrawing();
+    const fs::path file = dir / "ours.dxf";
+    ASSERT_EQ(db->dxfOut(file.wstring().c_str()), Acad::eOk) << wcrtToUtf8(dxfLastErrorMessage());
+    std::string output;
+    EXPECT_EQ(script("audit.py", file, output), 0) << output;
+    for (const char* line : {"entity LWPOLYLINE", "entity CIRCLE", "entity TEXT",
+                             "entity DXFTESTMARKER", "group 场区1 3", "group *A1 1"})
+        EXPECT_NE(output.find(line), std::string::npos) << line << "\n" << output;
+}
+
+struct Pane {
+    int vertices = 0;
+    bool closed = false;
+    double bulge1 = 0;
+    std::string xdata;
+};
+
+Pane paneAt(AcDbObjectId id) {
+    Pane pane;
+    AcDbPolyline* pl = nullptr;
+    if (acdbOpenObject(pl, id, AcDb::kForRead) != Acad::eOk) return pane;
+    pane.vertices = static_cast<int>(pl->numVerts());
+    pane.closed = pl->isClosed();
+    pl->getBulgeAt(1, pane.bulge1);
+    AcRbChain chain(pl->xData(L"场区"));
+    pl->close();
+    for (const resbuf* rb = chain.get(); rb != nullptr; rb = rb->rbnext)
+        if (rb->restype == 1000) pane.xdata += wcrtToUtf8(rb->resval.rstring);
+    return pane;
+}
+
+TEST_F(DxfEzdxf, TheirDrawingReadsHere) {
+    const fs::path file = dir / "theirs.dxf";
+    std::string output;
+    ASSERT_EQ(script("make_drawing.py", file, output), 0) << output;
+    AcDbDatabase db(true, true);
+    ASSERT_EQ(db.dxfIn(file.wstring().c_str()), Acad::eOk) << wcrtToUtf8(dxfLastErrorMessage());
+
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+    AcDbLayerTableRecord* field = nullptr;
+    ASSERT_EQ(layers->getAt(L"场区", field, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(field->color().colorIndex(), 1);
+    field->close();
+    layers->close();
+
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    std::vector<AcDbObjectId> ids = space->entityIds();
+    space->close();
+    ASSERT_EQ(ids.size(), 6u);
+    std::string longValue;
+    for (int i = 0; i < 40; ++i) longValue += "标高组" + std::to_string(i) + "=12.50;";
+    for (int k = 0; k < 3; ++k) {
+        Pane pane = paneAt(ids[static_cast<size_t>(k)]);
+        EXPECT_EQ(pane.vertices, 4);
+        EXPECT_TRUE(pane.closed);
+        EXPECT_DOUBLE_EQ(pane.bulge1, 0.5);
+        EXPECT_EQ(pane.xdata, "方格编号" + std::to_string(k + 1) + longValue);
+    }
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, ids[4], AcDb::kForRead), Acad::eOk);
+    EXPECT_STREQ(text->textStringConst(), L"W=3.25");
+    EXPECT_DOUBLE_EQ(text->height(), 2.0);
+    EXPECT_NEAR(text->rotation(), 1.5707963267948966, 1e-12);
+    text->close();
+    AcDbCircle* circle = nullptr;
+    ASSERT_EQ(acdbOpenObject(circle, ids[5], AcDb::kForRead), Acad::eOk);
+    EXPECT_DOUBLE_EQ(circle->radius(), 1.5);
+    EXPECT_EQ(circle->colorIndex(), 3);
+    circle->close();
+
+    AcDbDictionary* groups = nullptr;
+    ASSERT_EQ(db.getGroupDictionary(groups, AcDb::kForRead), Acad::eOk);
+    AcDbObjectId groupId;
+    EXPECT_EQ(groups->getAt(L"场区1", groupId), Acad::eOk);
+    groups->close();
+    AcDbGroup* group = nullptr;
+    ASSERT_EQ(acdbOpenObject(group, groupId, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(group->numEntities(), 3u);
+    EXPECT_TRUE(group->has(ids[0]));
+    group->close();
+
+    // Saved again by this system, the drawing still passes their audit.
+    const fs::path again = dir / "again.dxf";
+    ASSERT_EQ(db.dxfOut(again.wstring().c_str()), Acad::eOk) << wcrtToUtf8(dxfLastErrorMessage());
+    EXPECT_EQ(script("audit.py", again, output), 0) << output;
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "dxf_io.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DxfIo : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("dxf_io_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    static std::string contents(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    fs::path dir;
+};
+
+TEST_F(DxfIo, ReplaceKeepsThePreviousFileAsBak) {
+    const fs::path drawing = dir / "site.dxf";
+    DxfError error;
+    ASSERT_TRUE(dxfReplaceFile(drawing, "first", error)) << error.message;
+    EXPECT_FALSE(fs::exists(dir / "site.bak"));
+    ASSERT_TRUE(dxfReplaceFile(drawing, "second", error)) << error.message;
+    ASSERT_TRUE(dxfReplaceFile(drawing, "third", error)) << error.message;
+    EXPECT_EQ(contents(drawing), "third");
+    EXPECT_EQ(contents(dir / "site.bak"), "second");
+    // Nothing else is left beside the drawing.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+}
+
+TEST_F(DxfIo, FailedReplaceLeavesNothingBehind) {
+    DxfError error;
+    EXPECT_FALSE(dxfReplaceFile(dir / "missing" / "site.dxf", "x", error));
+    EXPECT_EQ(error.fault, DxfFault::Io);
+    EXPECT_NE(error.message.find("site.dxf"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(DxfIo, BackupNames) {
+    EXPECT_EQ(dxfBackupPath("a/site.dxf"), fs::path("a/site.bak"));
+    EXPECT_EQ(dxfBackupPath("site"), fs::path("site.bak"));
+    EXPECT_EQ(dxfBackupPath("old.bak"), fs::path("old.bak.bak"));
+}
+
+TEST_F(DxfIo, ReadingRefusesWhatIsNotADrawingFile) {
+    std::string bytes;
+    DxfError error;
+    EXPECT_FALSE(dxfReadFileBytes(dir / "none.dxf", bytes, error));
+    EXPECT_EQ(error.fault, DxfFault::Io);
+    EXPECT_FALSE(dxfReadFileBytes(dir, bytes, error));
+    std::ofstream(dir / "ok.dxf") << "  0\nEOF\n";
+    ASSERT_TRUE(dxfReadFileBytes(dir / "ok.dxf", bytes, error));
+    EXPECT_EQ(bytes, "  0\nEOF\n");
+}
+
+}  // namespace
