@@ -33,7 +33,8 @@ SectorMembership SectorsOfOffset(double dx, double dy) {
     const double ax = std::fabs(dx);
     const double ay = std::fabs(dy);
     const double margin = kOctantMargin * std::max(ax, ay);
-    const bool clear = std::min(ax, ay) > margin && std::fabs(ax - ay) > margin && std::isfinite(margin);
+    const bool clear =
+        std::min(ax, ay) > margin && std::fabs(ax - ay) > margin && std::isfinite(margin);
     if (!clear) return SectorsOfDirection(DirectionAngle(dx, dy));
     int octant;
     if (dy > 0)
@@ -50,15 +51,15 @@ bool IsTaken(const std::vector<int>& taken, int index) {
 // Result of the pass over the list that every corner needs.
 struct FirstPass {
     int exactHit = -1;
-    std::vector<int> firstUsable;                     // up to kSectorCount indices
-    std::array<Candidate, kSectorCount> nearest{};    // by first sector
+    std::vector<int> firstUsable;                                   // up to kSectorCount indices
+    std::array<Candidate, kSectorCount> nearest{};                  // by first sector
     std::array<std::vector<Candidate>, kSectorCount> onUpperBound;  // also in the next sector
 };
 
 void ConsiderForSectors(FirstPass& pass, const AcGePoint3d& corner, const MLAYERELEDATA& point,
                         int index) {
-    const SectorMembership sectors = SectorsOfOffset(point.position.x - corner.x,
-                                                     point.position.y - corner.y);
+    const SectorMembership sectors =
+        SectorsOfOffset(point.position.x - corner.x, point.position.y - corner.y);
     if (sectors.first < 0) return;
     const Candidate candidate{corner.distanceTo(point.position), index};
     if (Precedes(candidate, pass.nearest[sectors.first])) pass.nearest[sectors.first] = candidate;
@@ -111,8 +112,8 @@ Candidate TopUpPick(const ElevationPointList& points, const AcGePoint3d& corner,
     for (int i = 0; i < static_cast<int>(points.size()); ++i) {
         const MLAYERELEDATA& point = points[static_cast<size_t>(i)];
         if (!IsUsableElevationPoint(point) || IsTaken(taken, i)) continue;
-        const int sector = SectorsOfOffset(point.position.x - corner.x,
-                                           point.position.y - corner.y).first;
+        const int sector =
+            SectorsOfOffset(point.position.x - corner.x, point.position.y - corner.y).first;
         if (sector < 0 || sector > lowest) continue;
         const Candidate candidate{corner.distanceTo(point.position), i};
         if (sector < lowest || Precedes(candidate, best)) best = candidate;

@@ -7,7 +7,9 @@
 //  2. fewer than kSectorCount points: all of them, in list order;
 //  3. octant search: for sector s = 0 ... 7 the nearest point whose direction
 //     from the corner lies in sector s (ties: the earlier point); a point is
-//     taken at most once;
+//     taken at most once. "Nearest" is the distance from the corner at z = 0
+//     to the point's stored position, z included, as stored values were
+//     always computed; directions are plan directions;
 //  4. top-up: while fewer than kMinimumNeighbours were taken, the nearest
 //     untaken point of the lowest sector that still has one.
 // Points without any elevation, or with a coordinate that is not finite, can

@@ -7,6 +7,6 @@ int FindPointInList(const AcGePoint3d& point, std::span<const AcGePoint3d> list)
 }
 
 int FindPointInList(const AcGePoint3d& point, const AcGePoint3dArray& list) {
-    return FindPointInList(point, std::span<const AcGePoint3d>(list.asArrayPtr(),
-                                                               static_cast<size_t>(list.length())));
+    return FindPointInList(
+        point, std::span<const AcGePoint3d>(list.asArrayPtr(), static_cast<size_t>(list.length())));
 }

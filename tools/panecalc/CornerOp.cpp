@@ -43,14 +43,17 @@ ElevationPointList PointsOf(const json& request) {
 AcGePoint3d CornerOf(const json& request) {
     if (!request.contains("corner")) throw RequestError("missing \"corner\"");
     const json& c = request.at("corner");
-    if (!c.is_array() || c.size() < 2 || c.size() > 3) throw RequestError("\"corner\" must be [x,y]");
+    if (!c.is_array() || c.size() < 2 || c.size() > 3)
+        throw RequestError("\"corner\" must be [x,y]");
     return {NumberOf(c[0], "x"), NumberOf(c[1], "y"), 0.0};
 }
 
 // Non-finite numbers have no JSON form; they are written as null.
 nlohmann::ordered_json NumberList(const std::vector<double>& values) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (double v : values) list.push_back(std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(nullptr));
+    for (double v : values)
+        list.push_back(std::isfinite(v) ? nlohmann::ordered_json(v)
+                                        : nlohmann::ordered_json(nullptr));
     return list;
 }
 

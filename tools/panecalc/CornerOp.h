@@ -10,6 +10,6 @@
 
 #include <nlohmann/json.hpp>
 
-// The reply to a parsed "corner" request, members in the order shown above. Never throws: a malformed request
-// gets {"error":TEXT}.
+// The reply to a parsed "corner" request, members in the order shown above. Never throws: a
+// malformed request gets {"error":TEXT}.
 nlohmann::ordered_json AnswerCornerRequest(const nlohmann::json& request);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "CornerOp.h"
 #include "FormulaParser.h"
 #include "PolygonVolumes.h"
 #include "QuadVolumes.h"
@@ -140,6 +141,7 @@ std::string AnswerRequestLine(const std::string& line) {
         const json& op = Member(request, "op");
         if (op == "eval") return AnswerEval(request);
         if (op == "pane") return AnswerPane(request);
+        if (op == "corner") return AnswerCornerRequest(request).dump();
         throw RequestError("unknown \"op\"");
     } catch (const RequestError& e) {
         return ErrorAnswer(e.what());

@@ -27,22 +27,43 @@ std::vector<InterpolationCase> Cases() {
     return {
         {"no point", {}, {0, 0, 0}, false, {}},
         {"only points without elevations", {Point(1, 1, {})}, {0, 0, 0}, false, {}},
-        {"one point gives its values unchanged", {Point(10, 20, {5.5, 4.25, 3.0})}, {-7, 3, 0}, true,
+        {"one point gives its values unchanged",
+         {Point(10, 20, {5.5, 4.25, 3.0})},
+         {-7, 3, 0},
+         true,
          {5.5, 4.25, 3.0}},
-        {"two points at equal distance: the mean", {Point(-1, 0, {10, 20}), Point(1, 0, {20, 40})},
-         {0, 0, 0}, true, {15, 30}},
-        {"weights follow the inverse distance", {Point(1, 0, {8}), Point(-3, 0, {4})}, {0, 0, 0}, true,
+        {"two points at equal distance: the mean",
+         {Point(-1, 0, {10, 20}), Point(1, 0, {20, 40})},
+         {0, 0, 0},
+         true,
+         {15, 30}},
+        {"weights follow the inverse distance",
+         {Point(1, 0, {8}), Point(-3, 0, {4})},
+         {0, 0, 0},
+         true,
          {7}},  // weights 3/4 and 1/4
-        {"point and corner z do not matter", {Point(1, 0, {8}, 50), Point(-3, 0, {4}, -9)},
-         {0, 0, 12}, true, {7}},
+        {"point and corner z do not matter",
+         {Point(1, 0, {8}, 50), Point(-3, 0, {4}, -9)},
+         {0, 0, 12},
+         true,
+         {7}},
         {"layer count of the first neighbour; a shorter one lends its last value",
-         {Point(1, 0, {8, 6}), Point(-3, 0, {4})}, {0, 0, 0}, true, {7, 5.5}},
+         {Point(1, 0, {8, 6}), Point(-3, 0, {4})},
+         {0, 0, 0},
+         true,
+         {7, 5.5}},
         {"a longer later neighbour is cut to the first one's layers",
-         {Point(1, 0, {8}), Point(-3, 0, {4, 0, 0})}, {0, 0, 0}, true, {7}},
+         {Point(1, 0, {8}), Point(-3, 0, {4, 0, 0})},
+         {0, 0, 0},
+         true,
+         {7}},
         {"an exact hit takes that point alone",
-         {Point(5, 0, {1}), Point(0, 5, {2}), Point(-5, 0, {3}), Point(0, -5, {4}), Point(3, 3, {5}),
-          Point(-3, 3, {6}), Point(-3, -3, {7}), Point(3, -3, {8}), Point(0.000001, 0, {42, 41})},
-         {0, 0, 0}, true, {42, 41}},
+         {Point(5, 0, {1}), Point(0, 5, {2}), Point(-5, 0, {3}), Point(0, -5, {4}),
+          Point(3, 3, {5}), Point(-3, 3, {6}), Point(-3, -3, {7}), Point(3, -3, {8}),
+          Point(0.000001, 0, {42, 41})},
+         {0, 0, 0},
+         true,
+         {42, 41}},
     };
 }
 
@@ -51,7 +72,8 @@ TEST(InterpolateCorner, Layouts) {
         std::vector<double> values{99.0};
         EXPECT_EQ(InterpolateCorner(c.points, c.corner, values), c.ok) << c.name;
         ASSERT_EQ(values.size(), c.expected.size()) << c.name;
-        for (size_t k = 0; k < values.size(); ++k) EXPECT_NEAR(values[k], c.expected[k], 1e-12) << c.name;
+        for (size_t k = 0; k < values.size(); ++k)
+            EXPECT_NEAR(values[k], c.expected[k], 1e-12) << c.name;
     }
 }
 
@@ -101,13 +123,16 @@ TEST(InterpolateCorner, ReproducesTheStoredFormulaExactly) {
         }
         const AcGePoint3d corner(coordinate(rng), coordinate(rng), 0.0);
         ElevationPointList neighbours;
-        for (int i : reference::SelectNeighbourIndices(points, corner)) neighbours.push_back(points[size_t(i)]);
+        for (int i : reference::SelectNeighbourIndices(points, corner))
+            neighbours.push_back(points[size_t(i)]);
         std::vector<double> values;
         ASSERT_TRUE(InterpolateCorner(points, corner, values));
         ASSERT_EQ(values.size(), neighbours.front().elevations.size());
         for (size_t k = 0; k < values.size(); ++k) {
-            if (neighbours.size() == 1) EXPECT_EQ(values[k], neighbours[0].elevations[k]);
-            else EXPECT_EQ(values[k], StoredFormula(neighbours, corner, k)) << round;
+            if (neighbours.size() == 1)
+                EXPECT_EQ(values[k], neighbours[0].elevations[k]);
+            else
+                EXPECT_EQ(values[k], StoredFormula(neighbours, corner, k)) << round;
         }
     }
 }

@@ -85,34 +85,55 @@ std::vector<SearchCase> HandCases() {
     return {
         {"empty list", {}, {0, 0, 0}, {}},
         {"fewer than eight: all in list order",
-         Points({{5, 5}, {-1, 0}, {1, 0}, {0, 2}}), {0, 0, 0}, {0, 1, 2, 3}},
+         Points({{5, 5}, {-1, 0}, {1, 0}, {0, 2}}),
+         {0, 0, 0},
+         {0, 1, 2, 3}},
         {"exact hit beats everything, first of duplicates",
-         Points({{1, 0}, {2, 0}, {3e-6, 0}, {0, 2e-6}, {3e-6, 0}, {-1, 0}, {0, 1}, {0, -1}, {4, 4}}),
-         {0, 0, 0}, {2}},
+         Points(
+             {{1, 0}, {2, 0}, {3e-6, 0}, {0, 2e-6}, {3e-6, 0}, {-1, 0}, {0, 1}, {0, -1}, {4, 4}}),
+         {0, 0, 0},
+         {2}},
         {"a point at 1e-5 is no exact hit",
-         Points({{1e-5, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}}), {0, 0, 0},
+         Points({{1e-5, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}}),
+         {0, 0, 0},
          {0, 1, 2, 3, 4, 5, 6}},
         {"one per sector in sector order",
          Points({{-2, -1}, {1, 2}, {2, 1}, {-1, 2}, {-2, 1}, {-1, -2}, {1, -2}, {2, -1}}),
-         {0, 0, 0}, {2, 1, 3, 4, 0, 5, 6, 7}},
+         {0, 0, 0},
+         {2, 1, 3, 4, 0, 5, 6, 7}},
         {"exactly 45 degrees lies in the higher sector only",
          Points({{1, 1}, {2, 3}, {-1, 3}, {-3, 1}, {-3, -1}, {-1, -3}, {1, -3}, {3, -1}}),
-         {0, 0, 0}, {0, 2, 3, 4, 5, 6, 7}},
+         {0, 0, 0},
+         {0, 2, 3, 4, 5, 6, 7}},
         {"all east: nearest, then top-up by distance",
          Points({{9, 1}, {3, 1}, {7, 1}, {5, 1}, {4, 1}, {8, 1}, {6, 1}, {2, 0.5}}),
-         {0, 0, 0}, {7, 1, 4}},
+         {0, 0, 0},
+         {7, 1, 4}},
         {"equal distances: the earlier point wins",
          Points({{3, 4}, {4, 3}, {5, 0}, {0, 5}, {-5, 0}, {0, -5}, {3, -4}, {4, -3}, {-4, 3}}),
-         {0, 0, 0}, {1, 0, 3, 8, 4, 5, 7}},
+         {0, 0, 0},
+         {1, 0, 3, 8, 4, 5, 7}},
         {"a direction in the sliver below +x is taken by the last sector",
-         Points({{1, -1e-9}, {1, -0.5}, {-2, 0.1}, {-2, 0.2}, {-2, 0.3}, {-2, 0.4}, {-2, 0.5}, {-2, 0.6}}),
-         {0, 0, 0}, {2, 0, 3}},
+         Points({{1, -1e-9},
+                 {1, -0.5},
+                 {-2, 0.1},
+                 {-2, 0.2},
+                 {-2, 0.3},
+                 {-2, 0.4},
+                 {-2, 0.5},
+                 {-2, 0.6}}),
+         {0, 0, 0},
+         {2, 0, 3}},
         {"two sectors hold everything: top-up from the lower one",
-         Points({{1, 0.1}, {2, 0.1}, {3, 0.1}, {-1, 0.1}, {-2, 0.1}, {-3, 0.1}, {-4, 0.1}, {4, 0.1}}),
-         {0, 0, 0}, {0, 3, 1}},
+         Points(
+             {{1, 0.1}, {2, 0.1}, {3, 0.1}, {-1, 0.1}, {-2, 0.1}, {-3, 0.1}, {-4, 0.1}, {4, 0.1}}),
+         {0, 0, 0},
+         {0, 3, 1}},
         {"point z counts within a sector, corner z does not",
-         {At(1, 0.1, 100), At(2, 0.2, 0), At(-1, 0.1), At(-2, 0.1), At(-3, 0.1), At(-4, 0.1), At(-5, 0.1), At(-6, 0.1)},
-         {0, 0, 100}, {1, 2, 0}},
+         {At(1, 0.1, 100), At(2, 0.2, 0), At(-1, 0.1), At(-2, 0.1), At(-3, 0.1), At(-4, 0.1),
+          At(-5, 0.1), At(-6, 0.1)},
+         {0, 0, 100},
+         {1, 2, 0}},
     };
 }
 
@@ -124,7 +145,8 @@ TEST(SelectNeighbours, HandPickedLayouts) {
 }
 
 TEST(SelectNeighbours, PointsWithoutElevationsOrFiniteCoordinatesAreAbsent) {
-    ElevationPointList points = Points({{1, 0.1}, {2, 0.1}, {3, 0.1}, {4, 0.1}, {5, 0.1}, {6, 0.1}, {7, 0.1}, {8, 0.1}});
+    ElevationPointList points =
+        Points({{1, 0.1}, {2, 0.1}, {3, 0.1}, {4, 0.1}, {5, 0.1}, {6, 0.1}, {7, 0.1}, {8, 0.1}});
     points[0].elevations.clear();
     points[1].position.y = std::numeric_limits<double>::quiet_NaN();
     points[2].position.x = std::numeric_limits<double>::infinity();
@@ -134,7 +156,8 @@ TEST(SelectNeighbours, PointsWithoutElevationsOrFiniteCoordinatesAreAbsent) {
 }
 
 TEST(SelectNeighbours, CopiesInSelectionOrder) {
-    ElevationPointList points = Points({{2, 1}, {1, 2}, {-1, 2}, {-2, 1}, {-2, -1}, {-1, -2}, {1, -2}, {2, -1}});
+    ElevationPointList points =
+        Points({{2, 1}, {1, 2}, {-1, 2}, {-2, 1}, {-2, -1}, {-1, -2}, {1, -2}, {2, -1}});
     for (size_t i = 0; i < points.size(); ++i) points[i].elevations = {double(i), 10.0 + double(i)};
     ElevationPointList neighbours;
     ASSERT_TRUE(SelectNeighbours(points, {0, 0, 0}, neighbours));
@@ -158,7 +181,7 @@ TEST(SelectNeighbours, PointOnASharedBound) {
     for (int s = 1; s < kSectorCount; ++s) {
         const AcGePoint3d b = OnBound(s, 1.0);
         ASSERT_EQ(DirectionAngle(b.x, b.y), SectorBound(s)) << s;
-        const double mid = SectorBound(s) - 0.3;  // inside sector s - 1
+        const double mid = SectorBound(s) - 0.3;    // inside sector s - 1
         const double after = SectorBound(s) + 0.3;  // inside sector s
         ElevationPointList farther = {At(b.x, b.y), At(0.5 * std::cos(mid), 0.5 * std::sin(mid)),
                                       At(2 * std::cos(after), 2 * std::sin(after))};
@@ -184,7 +207,7 @@ TEST(SelectNeighbours, PointOnASharedBound) {
 // and axes, many equal distances), duplicates, points exactly on sector
 // bounds or just above them, the sliver below +x, one-sided clusters, exact hits, unusable points.
 class LayoutGenerator {
-public:
+  public:
     explicit LayoutGenerator(unsigned seed) : mRng(seed) {}
 
     ElevationPointList Make(int count, const AcGePoint3d& corner) {
@@ -196,9 +219,11 @@ public:
 
     AcGePoint3d Corner() { return {double(Uniform(-3, 3)), double(Uniform(-3, 3)), 0.0}; }
     int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(mRng); }
-    double Real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(mRng); }
+    double Real(double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(mRng);
+    }
 
-private:
+  private:
     MLAYERELEDATA MakePoint(int style, const AcGePoint3d& c, const ElevationPointList& sofar) {
         const int kind = Uniform(0, 19);
         if (kind == 0 && !sofar.empty()) return sofar[size_t(Uniform(0, int(sofar.size()) - 1))];
@@ -232,7 +257,8 @@ private:
 
 bool HasPointOnSharedBound(const ElevationPointList& points, const AcGePoint3d& c) {
     for (const MLAYERELEDATA& p : points)
-        if (SectorsOfDirection(DirectionAngle(p.position.x - c.x, p.position.y - c.y)).alsoNext) return true;
+        if (SectorsOfDirection(DirectionAngle(p.position.x - c.x, p.position.y - c.y)).alsoNext)
+            return true;
     return false;
 }
 
@@ -257,7 +283,8 @@ TEST(SelectNeighbours, AgreesAtArbitraryCorners) {
     for (int round = 0; round < 2000; ++round) {
         const AcGePoint3d corner(generator.Real(-10, 10), generator.Real(-10, 10), 0);
         const ElevationPointList points = generator.Make(generator.Uniform(8, 60), {0.3, -0.7, 0});
-        ASSERT_EQ(SelectNeighbourIndices(points, corner), reference::SelectNeighbourIndices(points, corner))
+        ASSERT_EQ(SelectNeighbourIndices(points, corner),
+                  reference::SelectNeighbourIndices(points, corner))
             << "round " << round;
     }
 }

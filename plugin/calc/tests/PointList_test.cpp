@@ -12,13 +12,9 @@ TEST(FindPointInList, FirstPointCloserThanATenthOfAMillimetre) {
         AcGePoint3d point;
         int expected;
     } cases[] = {
-        {{0, 0, 0}, 0},
-        {{10.00003, 0, 0}, 1},       // both 1 and 2 are close: the first wins
-        {{10.00012, 0, 0}, 2},
-        {{-0.0001, 0, 0}, -1},       // exactly the limit is not below it
-        {{20, 5.00011, 0}, -1},
-        {{20, 5.00009, 0}, 3},
-        {{0, 0, 0.001}, -1},         // z counts
+        {{0, 0, 0}, 0},         {{10.00003, 0, 0}, 1},  // both 1 and 2 are close: the first wins
+        {{10.00012, 0, 0}, 2},  {{-0.0001, 0, 0}, -1},  // exactly the limit is not below it
+        {{20, 5.00011, 0}, -1}, {{20, 5.00009, 0}, 3}, {{0, 0, 0.001}, -1},  // z counts
         {{5, 5, 0}, -1},
     };
     for (const Case& c : cases) EXPECT_EQ(FindPointInList(c.point, list), c.expected) << c.point.x;

@@ -43,7 +43,8 @@ inline int NearestInSector(const WorkingList& w, const AcGePoint3d& corner, int 
     return best;
 }
 
-inline bool TakeFromSector(WorkingList& w, const AcGePoint3d& corner, int s, std::vector<int>& out) {
+inline bool TakeFromSector(WorkingList& w, const AcGePoint3d& corner, int s,
+                           std::vector<int>& out) {
     const int j = NearestInSector(w, corner, s);
     if (j < 0) return false;
     out.push_back(w[static_cast<size_t>(j)].first);
@@ -56,7 +57,8 @@ inline std::vector<int> SelectNeighbourIndices(const std::vector<MLAYERELEDATA>&
     const AcGePoint3d corner(cornerIn.x, cornerIn.y, 0.0);
     WorkingList w;
     for (int i = 0; i < static_cast<int>(points.size()); ++i)
-        if (Usable(points[static_cast<size_t>(i)])) w.emplace_back(i, points[static_cast<size_t>(i)]);
+        if (Usable(points[static_cast<size_t>(i)]))
+            w.emplace_back(i, points[static_cast<size_t>(i)]);
     for (const auto& [index, p] : w) {
         const double dx = p.position.x - corner.x, dy = p.position.y - corner.y;
         if (std::sqrt(dx * dx + dy * dy) < 0.00001) return {index};

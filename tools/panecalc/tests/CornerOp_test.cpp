@@ -8,24 +8,31 @@ namespace {
 
 using nlohmann::json;
 
-std::string Ask(const std::string& request) { return AnswerCornerRequest(json::parse(request)).dump(); }
+std::string Ask(const std::string& request) {
+    return AnswerCornerRequest(json::parse(request)).dump();
+}
 
 TEST(CornerOp, Replies) {
     struct Case {
         const char* request;
         const char* reply;
     } cases[] = {
-        {R"({"op":"corner","points":[],"corner":[0,0]})", R"({"ok":false,"values":[],"neighbours":[]})"},
+        {R"({"op":"corner","points":[],"corner":[0,0]})",
+         R"({"ok":false,"values":[],"neighbours":[]})"},
         {R"({"op":"corner","points":[[5,5,0,[10.5,9]]],"corner":[0,0]})",
          R"({"ok":true,"values":[10.5,9.0],"neighbours":[0]})"},
         {R"({"op":"corner","points":[[1,0,0,[8,6]],[-3,0,0,[4]]],"corner":[0,0]})",
          R"({"ok":true,"values":[7.0,5.5],"neighbours":[0,1]})"},
         {R"({"op":"corner","points":[[1,1,0,[1]],[0,0.000001,0,[2]]],"corner":[0,0,7]})",
          R"({"ok":true,"values":[2.0],"neighbours":[1]})"},
-        {R"({"op":"corner","points":[[1,1,0,[]]],"corner":[0,0]})", R"({"ok":false,"values":[],"neighbours":[]})"},
-        {R"({"op":"corner","corner":[0,0]})", R"({"error":"\"points\" must be a list of [x,y,z,[elevations]]"})"},
-        {R"({"op":"corner","points":[[1,1,[2]]],"corner":[0,0]})", R"({"error":"a point must be [x,y,z,[elevations]]"})"},
-        {R"({"op":"corner","points":[[1,1,0,["a"]]],"corner":[0,0]})", R"({"error":"an elevation must be a number"})"},
+        {R"({"op":"corner","points":[[1,1,0,[]]],"corner":[0,0]})",
+         R"({"ok":false,"values":[],"neighbours":[]})"},
+        {R"({"op":"corner","corner":[0,0]})",
+         R"({"error":"\"points\" must be a list of [x,y,z,[elevations]]"})"},
+        {R"({"op":"corner","points":[[1,1,[2]]],"corner":[0,0]})",
+         R"({"error":"a point must be [x,y,z,[elevations]]"})"},
+        {R"({"op":"corner","points":[[1,1,0,["a"]]],"corner":[0,0]})",
+         R"({"error":"an elevation must be a number"})"},
         {R"({"op":"corner","points":[]})", R"({"error":"missing \"corner\""})"},
         {R"({"op":"corner","points":[],"corner":[0]})", R"({"error":"\"corner\" must be [x,y]"})"},
         {R"({"op":"corner","points":[],"corner":["0",0]})", R"({"error":"x must be a number"})"},
