@@ -1,0 +1,107 @@
+#include "XdataLayout.h"
+
+#include <cwchar>
+
+#include "dbmain.h"
+
+namespace {
+
+constexpr short kString = 1000;
+constexpr short kControl = 1002;
+
+// Number of wchar_t units of the character starting at text[i] (2 for a
+// surrogate pair where wchar_t is 16 bits) and its UTF-8 length.
+void CharAt(const std::wstring& text, size_t i, size_t& units, size_t& bytes) {
+    const auto c = static_cast<unsigned long>(text[i]);
+    units = 1;
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+        const auto next = static_cast<unsigned long>(text[i + 1]);
+        if (next >= 0xDC00 && next <= 0xDFFF) {
+            units = 2;
+            bytes = 4;
+            return;
+        }
+    }
+    bytes = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
+const ACHAR* TextOf(const resbuf* rb) {
+    return rb->resval.rstring != nullptr ? rb->resval.rstring : L"";
+}
+
+bool IsControl(const resbuf* rb, const ACHAR* brace) {
+    return rb != nullptr && rb->restype == kControl && std::wcscmp(TextOf(rb), brace) == 0;
+}
+
+// True when the groups from rb on form a value: one 1000 group, or 1000
+// pieces between 1002 "{" and 1002 "}". after is the group that follows the
+// value (null at the end of the chain).
+bool ReadValue(const resbuf* rb, std::wstring& value, const resbuf*& after) {
+    if (rb == nullptr) return false;
+    if (rb->restype == kString) {
+        value = TextOf(rb);
+        after = rb->rbnext;
+        return true;
+    }
+    if (!IsControl(rb, L"{")) return false;
+    value.clear();
+    for (rb = rb->rbnext; rb != nullptr && rb->restype == kString; rb = rb->rbnext)
+        value += TextOf(rb);
+    if (!IsControl(rb, L"}")) return false;
+    after = rb->rbnext;
+    return true;
+}
+
+}  // namespace
+
+size_t Utf8Length(const std::wstring& text) {
+    size_t total = 0;
+    for (size_t i = 0, units = 0, bytes = 0; i < text.size(); i += units) {
+        CharAt(text, i, units, bytes);
+        total += bytes;
+    }
+    return total;
+}
+
+std::vector<std::wstring> SplitUtf8(const std::wstring& text, size_t maxBytes) {
+    std::vector<std::wstring> pieces(1);
+    size_t pieceBytes = 0;
+    for (size_t i = 0, units = 0, bytes = 0; i < text.size(); i += units) {
+        CharAt(text, i, units, bytes);
+        if (pieceBytes + bytes > maxBytes && pieceBytes > 0) {
+            pieces.emplace_back();
+            pieceBytes = 0;
+        }
+        pieces.back().append(text, i, units);
+        pieceBytes += bytes;
+    }
+    return pieces;
+}
+
+DecodedXdata DecodeKeyedXdata(const resbuf* groups) {
+    DecodedXdata decoded;
+    const resbuf* rb = groups;
+    while (rb != nullptr && rb->restype == kString) {
+        std::wstring value;
+        const resbuf* after = nullptr;
+        if (!ReadValue(rb->rbnext, value, after)) break;
+        decoded.entries.emplace_back(TextOf(rb), value);
+        rb = after;
+    }
+    if (rb != nullptr) decoded.tail.adoptData(acutCopyRbChain(rb));
+    return decoded;
+}
+
+void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list) {
+    for (const auto& [key, value] : entries) {
+        list.addString(kString, key.c_str());
+        if (Utf8Length(value) <= kMaxXdataStringBytes) {
+            list.addString(kString, value.c_str());
+            continue;
+        }
+        list.addString(kControl, L"{");
+        for (const std::wstring& piece : SplitUtf8(value, kMaxXdataStringBytes))
+            list.addString(kString, piece.c_str());
+        list.addString(kControl, L"}");
+    }
+}

@@ -1,0 +1,29 @@
+// The keyed string layout of one application's extended data, as pure
+// functions over result-buffer chains.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ArxDbgRbList.h"
+
+using XdataEntries = std::vector<std::pair<std::wstring, std::wstring>>;
+
+struct DecodedXdata {
+    XdataEntries entries;
+    // A copy of the groups from the first one that breaks the layout to the end.
+    ArxDbgRbList tail;
+};
+
+// Reads the groups that follow the application's 1001 group.
+DecodedXdata DecodeKeyedXdata(const resbuf* groups);
+
+// Appends the groups of the entries (key, then value, braced when long) to list.
+void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list);
+
+// Cuts text into pieces of at most maxBytes UTF-8 bytes each, never inside a
+// character; an empty text gives one empty piece.
+std::vector<std::wstring> SplitUtf8(const std::wstring& text, size_t maxBytes);
+
+size_t Utf8Length(const std::wstring& text);

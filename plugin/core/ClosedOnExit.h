@@ -1,0 +1,24 @@
+// An object of the drawing held open for one operation: it is closed when the
+// holder goes out of scope, whichever way the operation leaves.
+#pragma once
+
+#include <memory>
+
+#include "dbmain.h"
+
+struct CloseObject {
+    void operator()(AcDbObject* object) const {
+        if (object != nullptr) object->close();
+    }
+};
+
+template <typename T>
+using ClosedOnExit = std::unique_ptr<T, CloseObject>;
+
+// Opens the object as T (or a class derived from it); empty on failure.
+template <typename T>
+ClosedOnExit<T> OpenClosedOnExit(AcDbObjectId id, AcDb::OpenMode mode) {
+    T* object = nullptr;
+    if (acdbOpenObject(object, id, mode) != Acad::eOk) return nullptr;
+    return ClosedOnExit<T>(object);
+}

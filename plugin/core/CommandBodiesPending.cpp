@@ -1,0 +1,10 @@
+// Bodies of the commands whose work is not built yet: the command prints its
+// banner and returns.
+#include "CommandBodies.h"
+
+void RunDefineElevations() {}
+void RunImportElevations() {}
+void RunModifyElevations() {}
+void RunCornerElevations() {}
+void RunEarthwork() {}
+void RunLayerDrawingExtraction() {}

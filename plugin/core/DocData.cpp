@@ -1,0 +1,3 @@
+#include "DocData.h"
+
+AsdkDataManager<CDocData> DocVars;
