@@ -30,11 +30,20 @@ bool TakeDxfItem(DxfMembers& m, const resbuf& item) {
         case kPositionCode:
             m.position.set(item.resval.rpoint[0], item.resval.rpoint[1], item.resval.rpoint[2]);
             return true;
-        case kHeightCode: m.height = item.resval.rreal; return true;
-        case kAngleCode: m.angle = item.resval.rreal / kDegreesPerRadian; return true;
-        case kCountCode: m.declaredCount = item.resval.rlong; return true;
-        case kElevationCode: m.elevations.append(item.resval.rreal); return true;
-        default: return false;
+        case kHeightCode:
+            m.height = item.resval.rreal;
+            return true;
+        case kAngleCode:
+            m.angle = item.resval.rreal / kDegreesPerRadian;
+            return true;
+        case kCountCode:
+            m.declaredCount = item.resval.rlong;
+            return true;
+        case kElevationCode:
+            m.elevations.append(item.resval.rreal);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -43,8 +52,7 @@ bool TakeDxfItem(DxfMembers& m, const resbuf& item) {
 Acad::ErrorStatus CheckLayerCount(AcDbDxfFiler* filer, const DxfMembers& m) {
     if (m.elevations.length() > AcDbMPointEle::kMaxLayers ||
         m.declaredCount > AcDbMPointEle::kMaxLayers)
-        return filer->setError(Acad::eOutOfRange,
-                               L"elevation point with more than 32767 layers");
+        return filer->setError(Acad::eOutOfRange, L"elevation point with more than 32767 layers");
     if (m.declaredCount >= 0 && m.declaredCount != m.elevations.length())
         return filer->setError(Acad::eBadDxfSequence,
                                L"elevation point: layer count %ld but %d elevations",
@@ -104,7 +112,8 @@ Acad::ErrorStatus AcDbMPointEle::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeDouble(kHeightCode, mTextHeight);
     filer->writeDouble(kAngleCode, mTextAngle * kDegreesPerRadian);
     filer->writeInt32(kCountCode, mElevations.length());
-    for (int i = 0; i < mElevations.length(); ++i) filer->writeDouble(kElevationCode, mElevations[i]);
+    for (int i = 0; i < mElevations.length(); ++i)
+        filer->writeDouble(kElevationCode, mElevations[i]);
     writeUnknownDxfItems(filer, kSubclass);
     return filer->filerStatus();
 }
@@ -123,8 +132,8 @@ Acad::ErrorStatus AcDbMPointEle::dxfInFields(AcDbDxfFiler* filer) {
 
 Acad::ErrorStatus AcDbMPointEle::readDxfMembers(AcDbDxfFiler* filer) {
     DxfMembers m;
-    Acad::ErrorStatus es =
-        readDxfSubclass(filer, kSubclass, [&m](const resbuf& item) { return TakeDxfItem(m, item); });
+    Acad::ErrorStatus es = readDxfSubclass(
+        filer, kSubclass, [&m](const resbuf& item) { return TakeDxfItem(m, item); });
     if (es == Acad::eOk) es = CheckLayerCount(filer, m);
     if (es != Acad::eOk) return es;
     mPosition = m.position;

@@ -73,7 +73,8 @@ Acad::ErrorStatus AcDbMPointEle::subMoveGripPointsAt(const AcDbIntArray& indices
 // The point is the one snap point whatever the snap mode.
 Acad::ErrorStatus AcDbMPointEle::subGetOsnapPoints(AcDb::OsnapMode, Adesk::GsMarker,
                                                    const AcGePoint3d&, const AcGePoint3d&,
-                                                   const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
+                                                   const AcGeMatrix3d&,
+                                                   AcGePoint3dArray& snapPoints,
                                                    AcDbIntArray&) const {
     assertReadEnabled();
     snapPoints.append(mPosition);

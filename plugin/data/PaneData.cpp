@@ -1,0 +1,77 @@
+#include "PaneData.h"
+
+#include "DataNames.h"
+#include "DataSettings.h"
+#include "XdataStore.h"
+#include "wcrt.h"
+
+namespace {
+
+std::wstring TextOf(const ACHAR* text) { return text != nullptr ? text : L""; }
+
+}  // namespace
+
+bool IsPane(AcDbObjectId entity) {
+    std::wstring mark;
+    return ReadText(entity, kPaneApp, kPaneMarkKey, mark, L"");
+}
+
+bool GetPaneFieldNumber(AcDbObjectId pane, std::wstring& number) {
+    return ReadText(pane, kPaneApp, kFieldNumberKey, number, L"");
+}
+
+bool SetPaneFieldNumber(AcDbObjectId pane, const ACHAR* number) {
+    return WriteTexts(pane, kPaneApp, {{kFieldNumberKey, TextOf(number)}});
+}
+
+bool GetPaneNumber(AcDbObjectId pane, std::wstring& number) {
+    return ReadText(pane, kPaneApp, kPaneNumberKey, number, L"");
+}
+
+bool SetPaneNumber(AcDbObjectId pane, const ACHAR* number) {
+    return WriteTexts(pane, kPaneApp, {{kPaneNumberKey, TextOf(number)}});
+}
+
+bool GetPaneRowColumn(AcDbObjectId pane, int& row, int& column) {
+    row = 0;
+    column = 0;
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data) return false;
+    std::wstring text;
+    const bool hasRow = data->getString(kPaneRowKey, text);
+    if (hasRow) row = _wtoi(text.c_str());
+    const bool hasColumn = data->getString(kPaneColumnKey, text);
+    if (hasColumn) column = _wtoi(text.c_str());
+    return hasRow || hasColumn;
+}
+
+bool SetPaneRowColumn(AcDbObjectId pane, int row, int column) {
+    return WriteTexts(
+        pane, kPaneApp,
+        {{kPaneRowKey, wcrtFormat(L"%d", row)}, {kPaneColumnKey, wcrtFormat(L"%d", column)}});
+}
+
+bool GetPaneVolumes(AcDbObjectId pane, double& fill, double& cut) {
+    return ReadRealPair(pane, kPaneApp, kFillVolumeKey, fill, kCutVolumeKey, cut);
+}
+
+bool SetPaneVolumes(AcDbObjectId pane, double fill, double cut) {
+    return WriteTexts(pane, kPaneApp,
+                      {{kFillVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, fill)},
+                       {kCutVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, cut)}});
+}
+
+bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea) {
+    return WriteTexts(pane, kPaneApp,
+                      {{kFillAreaKey, FormatWithPrecision(kVolumePrecisionSetting, fillArea)},
+                       {kCutAreaKey, FormatWithPrecision(kVolumePrecisionSetting, cutArea)}});
+}
+
+bool SetPaneFormulas(AcDbObjectId pane, const ACHAR* fillFormula, const ACHAR* fillProcess,
+                     const ACHAR* cutFormula, const ACHAR* cutProcess) {
+    return WriteTexts(pane, kPaneApp,
+                      {{kFillFormulaKey, TextOf(fillFormula)},
+                       {kFillProcessKey, TextOf(fillProcess)},
+                       {kCutFormulaKey, TextOf(cutFormula)},
+                       {kCutProcessKey, TextOf(cutProcess)}});
+}

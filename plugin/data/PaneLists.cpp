@@ -1,0 +1,117 @@
+#include "PaneLists.h"
+
+#include <string>
+
+#include "ArxHelpers.h"
+#include "DataNames.h"
+#include "DataSettings.h"
+#include "XdataStore.h"
+#include "wcrt.h"
+
+namespace {
+
+// One numbered list: the text every key of the list contains and that the
+// item number follows, the precision of its values, and whether writing it
+// marks the entity as a pane.
+struct NumberedList {
+    std::wstring stem;
+    const ACHAR* precisionSetting;
+    bool marksPane;
+};
+
+NumberedList NaturalElevations() {
+    return {kNaturalElevationStem, kElevationPrecisionSetting, true};
+}
+NumberedList DesignElevations() { return {kDesignElevationStem, kElevationPrecisionSetting, true}; }
+NumberedList LayerFills() { return {kLayerFillStem, kVolumePrecisionSetting, false}; }
+NumberedList LayerCuts() { return {kLayerCutStem, kVolumePrecisionSetting, false}; }
+NumberedList CornerLayers(int corner) {
+    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), kElevationPrecisionSetting, false};
+}
+
+bool Contains(const std::wstring& key, const std::wstring& stem) {
+    return key.find(stem) != std::wstring::npos;
+}
+
+void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
+    std::vector<std::wstring> keys;
+    data.GetFlagArray(keys);
+    for (const std::wstring& key : keys)
+        if (Contains(key, stem)) data.remove(key.c_str());
+}
+
+bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
+    const std::wstring format = GetPrecisionFormat(list.precisionSetting);
+    return EditXdata(pane, kPaneApp, [&](ArxDbgAppXdataX& data) {
+        RemoveList(data, list.stem);
+        for (size_t k = 0; k < values.size(); ++k) {
+            const std::wstring key =
+                wcrtFormat(L"%s%d", list.stem.c_str(), static_cast<int>(k + 1));
+            data.setString(key.c_str(), wcrtFormat(format.c_str(), values[k]).c_str());
+        }
+        if (list.marksPane) data.setString(kPaneMarkKey, kPaneMarkValue);
+    });
+}
+
+// The item number behind the stem is not parsed: the writer stores the items
+// in ascending order, so stored order is list order.
+bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
+    values.clear();
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data) return false;
+    std::vector<std::wstring> keys;
+    data->GetFlagArray(keys);
+    std::wstring value;
+    for (const std::wstring& key : keys)
+        if (Contains(key, list.stem) && data->getString(key.c_str(), value))
+            values.push_back(_wtof(value.c_str()));
+    return !values.empty();
+}
+
+}  // namespace
+
+bool GetPaneCorners(AcDbObjectId pane, AcGePoint3dArray& corners) {
+    corners.removeAll();
+    if (ArxPolyline::Arx_TakeAllPLinePtArr(pane, corners) == 0) return false;
+    if (corners.length() > 1 && corners.last().isEqualTo(corners.first())) corners.removeLast();
+    return true;
+}
+
+bool SetPaneNaturalElevations(AcDbObjectId pane, const std::vector<double>& elevations) {
+    return WriteList(pane, NaturalElevations(), elevations);
+}
+bool SetPaneDesignElevations(AcDbObjectId pane, const std::vector<double>& elevations) {
+    return WriteList(pane, DesignElevations(), elevations);
+}
+bool SetCornerLayerElevations(AcDbObjectId pane, int corner,
+                              const std::vector<double>& elevations) {
+    return WriteList(pane, CornerLayers(corner), elevations);
+}
+bool SetPaneLayerFills(AcDbObjectId pane, const std::vector<double>& volumes) {
+    return WriteList(pane, LayerFills(), volumes);
+}
+bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes) {
+    return WriteList(pane, LayerCuts(), volumes);
+}
+
+bool GetPaneNaturalElevations(AcDbObjectId pane, std::vector<double>& elevations) {
+    return ReadList(pane, NaturalElevations(), elevations);
+}
+bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations) {
+    return ReadList(pane, DesignElevations(), elevations);
+}
+bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations) {
+    return ReadList(pane, CornerLayers(corner), elevations);
+}
+bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes) {
+    return ReadList(pane, LayerFills(), volumes);
+}
+bool GetPaneLayerCuts(AcDbObjectId pane, std::vector<double>& volumes) {
+    return ReadList(pane, LayerCuts(), volumes);
+}
+
+bool HasCornerLayerElevations(AcDbObjectId pane) {
+    AcGePoint3dArray corners;
+    std::vector<double> layers;
+    return GetPaneCorners(pane, corners) && GetCornerLayerElevations(pane, 0, layers);
+}

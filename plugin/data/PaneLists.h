@@ -1,0 +1,40 @@
+// Numbered lists of a grid pane: per-corner natural and design elevations,
+// per-corner layer elevations and per-layer-pair volumes. A list is stored as
+// one key per item, the list's stem followed by the item number from 1, in
+// ascending order; it is read back in stored key order.
+//
+// Corners are the pane's polyline vertices in stored order without a closing
+// duplicate. Natural and design elevations count corners from 1; layer
+// elevations use the stem "标高组" + corner index from 0 + "_", so layer k of
+// the first corner is "标高组0_k".
+#pragma once
+
+#include <vector>
+
+#include "dbmain.h"
+
+// The pane's corners: its vertices, a last vertex equal to the first dropped.
+// False when the vertices cannot be read.
+bool GetPaneCorners(AcDbObjectId pane, AcGePoint3dArray& corners);
+
+// Writers remove every key of the list first, so a shorter list leaves no
+// stale items; other keys of the pane are untouched. Elevations are stored in
+// the elevation precision, layer volumes in the volume precision. The two
+// corner-elevation writers also mark the entity as a pane ("方格类" = "是").
+bool SetPaneNaturalElevations(AcDbObjectId pane, const std::vector<double>& elevations);
+bool SetPaneDesignElevations(AcDbObjectId pane, const std::vector<double>& elevations);
+bool SetCornerLayerElevations(AcDbObjectId pane, int corner, const std::vector<double>& elevations);
+bool SetPaneLayerFills(AcDbObjectId pane, const std::vector<double>& volumes);
+bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes);
+
+// Readers empty the list, then append the items in stored order; true when at
+// least one item was read.
+bool GetPaneNaturalElevations(AcDbObjectId pane, std::vector<double>& elevations);
+bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations);
+bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations);
+bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes);
+bool GetPaneLayerCuts(AcDbObjectId pane, std::vector<double>& volumes);
+
+// True when the pane's vertices can be read and its first corner has at least
+// one layer elevation.
+bool HasCornerLayerElevations(AcDbObjectId pane);
