@@ -27,6 +27,11 @@ class DxfInFiler : public AcDbDxfFiler {
     Acad::ErrorStatus readResBuf(resbuf* item) override;
     Acad::ErrorStatus pushBackItem() override;
     bool atEOF() override;
+    // Whether an item was put back and not read again. The reader of the file
+    // clears it before it reads groups itself, so that a stale item can never
+    // stand in for the next group.
+    bool hasPushedBack() const { return mPushedBack; }
+    void clearPushBack() { mPushedBack = false; }
     // Whether a 1001 group ends the data (an object's own fields) or not (its
     // extended data, or the variables of the header).
     void setStopAtExtendedData(bool stop) { mStopAtXdata = stop; }
@@ -49,6 +54,9 @@ class DxfInFiler : public AcDbDxfFiler {
     // The line where each handle was first referred to, for the message about
     // a reference that points nowhere.
     const std::unordered_map<uint64_t, int>& referenceLines() const { return mReferenceLines; }
+    // The id of a handle referred to at a line: null for handle 0, made on
+    // first sight when its object comes later in the file.
+    AcDbObjectId reference(uint64_t handle, int line);
     // Called with every item read, before the caller sees it.
     void setItemHook(std::function<void(const resbuf&)> hook) { mHook = std::move(hook); }
 

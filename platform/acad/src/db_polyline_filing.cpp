@@ -78,6 +78,7 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
         return filer->setError(Acad::eBadDxfSequence, L"polyline without its subclass marker");
     mVertices.clear();
     Adesk::Int32 declared = -1;
+    bool strayVertexData = false;
     es = readDxfSubclass(filer, L"AcDbPolyline", [&](const resbuf& item) {
         const ads_u_val& v = item.resval;
         switch (item.restype) {
@@ -92,7 +93,12 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
                 mVertices.push_back({AcGePoint2d(v.rpoint[0], v.rpoint[1]), 0.0, -1.0, -1.0});
                 return true;
             case 40: case 41: case 42: case 91: {
-                if (mVertices.empty()) return false;
+                // Width or bulge before the first vertex belongs to no vertex: the
+                // file is refused. Vertex ids are not kept.
+                if (mVertices.empty()) {
+                    strayVertexData = strayVertexData || item.restype != 91;
+                    return true;
+                }
                 Vertex& last = mVertices.back();
                 if (item.restype == 40) last.startWidth = v.rreal;
                 if (item.restype == 41) last.endWidth = v.rreal;
@@ -103,6 +109,8 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
         }
     });
     if (es != Acad::eOk) return es;
+    if (strayVertexData)
+        return filer->setError(Acad::eBadDxfSequence, L"polyline width or bulge before its first vertex");
     for (Vertex& vertex : mVertices) {
         if (vertex.startWidth < 0.0) vertex.startWidth = mConstantWidth;
         if (vertex.endWidth < 0.0) vertex.endWidth = mConstantWidth;

@@ -45,6 +45,14 @@ Acad::ErrorStatus DxfInFiler::fail(DxfFault fault, const DxfGroup& group,
     return mStatus = Acad::eBadDxfSequence;
 }
 
+AcDbObjectId DxfInFiler::reference(uint64_t handle, int line) {
+    AcDbObjectId id;
+    if (handle == 0 || mDatabase == nullptr) return id;
+    mDatabase->getAcDbObjectId(id, true, AcDbHandle(handle));
+    mReferenceLines.emplace(handle, line);
+    return id;
+}
+
 bool DxfInFiler::peekCode(int& code) {
     std::optional<DxfGroup> next = mReader.next();
     if (!next) return false;
@@ -118,11 +126,7 @@ Acad::ErrorStatus DxfInFiler::convert(const DxfGroup& group, resbuf& item) {
                 item.resval.rstring = mString.data();
                 return Acad::eOk;
             }
-            AcDbObjectId id;
-            if (handle != 0 && mDatabase != nullptr) {
-                mDatabase->getAcDbObjectId(id, true, AcDbHandle(handle));
-                mReferenceLines.emplace(handle, group.line);
-            }
+            AcDbObjectId id = reference(handle, group.line);
             item.resval.rlname[0] = static_cast<Adesk::LongPtr>(id.asOldId());
             item.resval.rlname[1] = 0;
             return Acad::eOk;

@@ -144,6 +144,7 @@ bool Reader::readHeader() {
 bool Reader::readHeaderValue(const std::wstring& variable, const DxfGroup& g) {
     const KnownVariable* known = knownVariable(variable);
     if (known == nullptr) {
+        mFiler.clearPushBack();
         mIn.pushBack();
         resbuf item{};
         if (mFiler.readResBuf(&item) != Acad::eOk) return false;
@@ -177,6 +178,7 @@ bool Reader::readClasses() {
         entry.emplace_back(acutCopyRb(&head));
         std::wstring dxfName;
         mFiler.setStopAtExtendedData(false);
+        mFiler.clearPushBack();
         while (!mFiler.atEOF()) {
             resbuf item{};
             if (mFiler.readResBuf(&item) != Acad::eOk) return false;
@@ -218,31 +220,50 @@ bool Reader::readTable(const DxfGroup& start) {
     DxfRawRecord head{"TABLE", std::move(headGroups), DxfHome::Tables};
     const std::string name = head.valueOf(2);
     const DxfTableKind* kind = dxfFindTableKind(name);
+    // Tables are found by name when the file is written again: one of each.
+    if (!mTableNames.insert(name).second)
+        return fail(DxfFault::BadStructure, start.line, "second " + name + " table");
     uint64_t handle = 0;
     dxfParseHandle(head.valueOf(5).empty() ? "0" : head.valueOf(5), handle);
     AcDbObjectId tableId;
     if (kind != nullptr && kind->tableId != nullptr) {
         size_t slot = tableSlot(name);
-        if (!mTables[slot].isNull())
-            return fail(DxfFault::BadStructure, start.line, "second " + name + " table");
         AcDbSymbolTable* table = kind->newTable();
         if (!add(table, handle, start.line, tableId)) return false;
         table->close();
         mTables[slot] = tableId;
     } else {
+        AcDbObjectId owner = rawOwner(head);
         auto proxy = std::make_unique<AcDbProxyObject>();
         proxy->setRaw(std::move(head));
         AcDbObject* obj = proxy.release();
         if (!add(obj, handle, start.line, tableId)) return false;
+        obj->setOwnerId(owner);
         obj->close();
     }
     while (auto g = mIn.next()) {
         if (g->code != 0) return fail(DxfFault::BadStructure, g->line, "expected a table record");
         if (dxfTrim(g->text) == "ENDTAB") return true;
-        DxfHome home = DxfHome::Tables;
-        if (!readRecord(*g, home, tableId)) return false;
+        if (dxfTrim(g->text) == "TABLE")
+            return fail(DxfFault::BadStructure, g->line, "TABLE inside the " + name + " table");
+        if (!readRecord(*g, DxfHome::Tables, tableId)) return false;
     }
     return fail(DxfFault::Truncated, mIn.line(), "the file ends inside the " + name + " table");
+}
+
+AcDbObjectId Reader::ownerOf(AcDbObjectId id) {
+    AcDbObject* obj = nullptr;
+    if (acdbOpenAcDbObject(obj, id, AcDb::kForRead) != Acad::eOk) return AcDbObjectId();
+    AcDbObjectId owner = obj->ownerId();
+    obj->close();
+    return owner;
+}
+
+bool Reader::isBlockRecord(AcDbObjectId id) {
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) return false;
+    record->close();
+    return true;
 }
 
 // blocks = ("0 BLOCK" group* entity* "0 ENDBLK" group*)*
@@ -256,14 +277,14 @@ bool Reader::readBlocks() {
         }
         AcDbObjectId begin;
         if (!readRecord(*g, DxfHome::Blocks, mDb.modelSpaceId(), &begin)) return false;
-        AcDbObjectId btr;
-        AcDbObject* obj = nullptr;
-        if (acdbOpenAcDbObject(obj, begin, AcDb::kForRead) == Acad::eOk) {
-            btr = obj->ownerId();
-            obj->close();
-        }
+        AcDbObjectId btr = ownerOf(begin);
+        // The writer puts each block's markers with its block record: one pair each.
+        if (!isBlockRecord(btr) || !mBlocksSeen.insert(btr).second)
+            return fail(DxfFault::BadStructure, g->line, "BLOCK without a block record of its own");
         if (!readEntities(btr, "ENDBLK")) return false;
         std::optional<DxfGroup> end = expect(0, "\"0 ENDBLK\"");
+        if (end && dxfTrim(end->text) != "ENDBLK")
+            return fail(DxfFault::BadStructure, end->line, "BLOCK without ENDBLK");
         if (!end || !readRecord(*end, DxfHome::Blocks, btr)) return false;
     }
     return false;

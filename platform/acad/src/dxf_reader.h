@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,6 +54,8 @@ class Reader {
     bool readTables();
     bool readTable(const DxfGroup& start);
     bool readBlocks();
+    AcDbObjectId ownerOf(AcDbObjectId id);
+    bool isBlockRecord(AcDbObjectId id);
     bool readEntities(AcDbObjectId defaultOwner, const char* endType);
     bool readObjects();
     bool readRecord(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId defaultOwner,
@@ -64,7 +67,11 @@ class Reader {
                    AcDbObjectId& id);
     bool place(AcDbObject* obj, AcDbObjectId id, const RecordHead& head, DxfHome home,
                AcDbObjectId defaultOwner, int line);
+    bool dataAllRead(const DxfGroup& typeGroup);
+    AcDbObjectId rawOwner(const DxfRawRecord& raw);
     bool readXdata(AcDbObject* obj);
+    bool setXdata(AcDbObject* obj, const resbuf* chain, int line);
+    bool applyPendingXdata();
     bool add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id);
     AcDbObject* create(const std::string& type, DxfHome home);
     bool ensureTables();
@@ -86,6 +93,14 @@ class Reader {
     bool mTablesReady = false;
     AcDbObjectId mTables[4];  // block, layer, text style, regapp
     AcDbObjectId mRoot;
+    std::set<std::string> mTableNames;
+    std::set<AcDbObjectId> mBlocksSeen;
+    struct PendingXdata {
+        AcDbObjectId id;
+        AcRbChain chain;
+        int line;
+    };
+    std::vector<PendingXdata> mPendingXdata;
 };
 
 }  // namespace dxfread

@@ -47,7 +47,7 @@ bool Reader::ensureTables() {
     }
     mDb.setFixedObjectIds(mTables[0], mTables[1], mTables[2], mTables[3], AcDbObjectId(),
                           AcDbObjectId(), spaces[0], spaces[1]);
-    return true;
+    return applyPendingXdata();
 }
 
 bool Reader::ensureRegApp(const std::wstring& name) {

@@ -48,7 +48,30 @@ bool Reader::readRecord(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId de
 }
 
 // header-groups = ["5"|"105" handle] ("102 {<name>" group* "102 }")* ["330" owner]
+// The owner of a kept record: its first 330 group, the one the writer fills
+// in with the record's owner.
+AcDbObjectId Reader::rawOwner(const DxfRawRecord& raw) {
+    for (const DxfGroup& g : raw.groups) {
+        if (g.code != 330) continue;
+        uint64_t handle = 0;
+        dxfParseHandle(g.text, handle);
+        return mFiler.reference(handle, g.line);
+    }
+    return AcDbObjectId();
+}
+
+// An item the object's own reading put back and left is data it did not take.
+bool Reader::dataAllRead(const DxfGroup& typeGroup) {
+    if (!mFiler.hasPushedBack()) return true;
+    resbuf item{};
+    mFiler.readResBuf(&item);
+    return fail(DxfFault::BadStructure, mFiler.line() > 0 ? mFiler.line() : typeGroup.line,
+                "group code " + std::to_string(item.restype) + " after the " +
+                    std::string(dxfTrim(typeGroup.text)) + " record's data");
+}
+
 bool Reader::readRecordHead(RecordHead& head) {
+    mFiler.clearPushBack();
     while (auto g = mIn.next()) {
         if (g->code == 5 || g->code == 105) {
             dxfParseHandle(g->text, head.handle);
@@ -149,9 +172,8 @@ bool Reader::readKnown(AcDbObject* raw, const DxfGroup& typeGroup, RecordHead& h
                      " refused its data: " + wcrtToUtf8(acadErrorStatusText(es)) +
                      (why.empty() ? "" : " (" + wcrtToUtf8(why) + ")"));
         }
-        ok = !failed() && readXdata(obj);
+        ok = !failed() && dataAllRead(typeGroup) && readXdata(obj);
         if (ok) {
-            obj->setOwnerId(obj->ownerId());
             for (AcRbChain& item : head.appData) obj->keepUnknownDxfItem(kDxfKeptAppData, *item);
         }
     }
@@ -171,6 +193,7 @@ bool Reader::readXdata(AcDbObject* obj) {
         return fail(DxfFault::BadStructure, first->line,
                     "group code " + std::to_string(first->code) + " after the record's data");
     mIn.pushBack();
+    mFiler.clearPushBack();
     resbuf* headItem = nullptr;
     resbuf** tail = &headItem;
     mFiler.setStopAtExtendedData(false);
@@ -182,17 +205,41 @@ bool Reader::readXdata(AcDbObject* obj) {
                  "group code " + std::to_string(item.restype) + " inside extended data");
             break;
         }
-        if (item.restype == 1001 && !ensureRegApp(item.resval.rstring)) break;
+        if (item.restype == 1001 && mTablesReady && !ensureRegApp(item.resval.rstring)) break;
         *tail = acutCopyRb(&item);
         tail = &(*tail)->rbnext;
     }
     mFiler.setStopAtExtendedData(true);
     AcRbChain chain(headItem);
     if (failed()) return false;
-    Acad::ErrorStatus es = obj->setXData(chain.get());
+    // Records of the tables before APPID get their extended data once the
+    // applications are known.
+    if (!mTablesReady) {
+        mPendingXdata.push_back({obj->objectId(), std::move(chain), first->line});
+        return true;
+    }
+    return setXdata(obj, chain.get(), first->line);
+}
+
+bool Reader::setXdata(AcDbObject* obj, const resbuf* chain, int line) {
+    Acad::ErrorStatus es = obj->setXData(chain);
     if (es != Acad::eOk)
-        return fail(DxfFault::BadData, first->line,
+        return fail(DxfFault::BadData, line,
                     "extended data refused: " + wcrtToUtf8(acadErrorStatusText(es)));
+    return true;
+}
+
+bool Reader::applyPendingXdata() {
+    for (PendingXdata& pending : mPendingXdata) {
+        for (const resbuf* rb = pending.chain.get(); rb != nullptr; rb = rb->rbnext)
+            if (rb->restype == 1001 && !ensureRegApp(rb->resval.rstring)) return false;
+        AcDbObject* obj = nullptr;
+        if (acdbOpenAcDbObject(obj, pending.id, AcDb::kForWrite) != Acad::eOk) continue;
+        bool ok = setXdata(obj, pending.chain.get(), pending.line);
+        obj->close();
+        if (!ok) return false;
+    }
+    mPendingXdata.clear();
     return true;
 }
 
@@ -207,15 +254,11 @@ bool Reader::readProxy(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId def
         }
         if ((g->code == 5 || g->code == 105) && head.handle == 0)
             dxfParseHandle(g->text, head.handle);
-        if (g->code == 330 && !head.hasOwner) {
-            uint64_t owner = 0;
-            dxfParseHandle(g->text, owner);
-            if (owner != 0) mDb.getAcDbObjectId(head.owner, true, AcDbHandle(owner));
-            head.hasOwner = true;
-        }
         raw.groups.push_back(std::move(*g));
     }
     if (failed()) return false;
+    head.owner = rawOwner(raw);
+    head.hasOwner = !head.owner.isNull();
     std::unique_ptr<AcDbObject> proxy;
     if (home == DxfHome::Entities) {
         auto e = std::make_unique<AcDbProxyEntity>();

@@ -2,6 +2,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "db_stub.h"
 #include "dbdict.h"
 #include "dbsymtb.h"
 #include "dxf_database.h"
@@ -19,11 +20,13 @@ struct StructureIndex {
     std::map<AcDbObjectId, AcDbObjectId> blockBegin, blockEnd;  // by block table record
 };
 
+// The object behind an id, or null when there is none or it is erased. The
+// writer only reads, and reads objects whatever their open state: a drawing
+// saved while a command holds an object open for write still saves it.
 const AcDbObject* peek(AcDbObjectId id) {
-    AcDbObject* obj = nullptr;
-    if (acdbOpenAcDbObject(obj, id, AcDb::kForRead) != Acad::eOk) return nullptr;
-    obj->close();  // the writer only reads; the database keeps the object alive
-    return obj;
+    if (id.isNull()) return nullptr;
+    const AcDbObject* obj = id.stub()->object.get();
+    return obj != nullptr && !obj->isErased() ? obj : nullptr;
 }
 
 StructureIndex indexStructure(const AcDbDatabase& db) {
@@ -31,16 +34,15 @@ StructureIndex indexStructure(const AcDbDatabase& db) {
     for (AcDbObjectId id : db.allObjectIds()) {
         const AcDbObject* obj = peek(id);
         const DxfRawRecord* raw = dxfRawRecordOf(obj);
-        if (raw == nullptr || raw->home == DxfHome::Objects || raw->home == DxfHome::Entities)
-            continue;
-        if (raw->type == "TABLE")
+        if (raw == nullptr) continue;
+        if (raw->home == DxfHome::Tables && raw->type == "TABLE")
             index.tableHeads[raw->valueOf(2)] = id;
-        else if (raw->type == "BLOCK")
-            index.blockBegin[obj->ownerId()] = id;
-        else if (raw->type == "ENDBLK")
-            index.blockEnd[obj->ownerId()] = id;
-        else
+        else if (raw->home == DxfHome::Tables)
             index.ownedRecords[obj->ownerId()].push_back(id);
+        else if (raw->home == DxfHome::Blocks && raw->type == "BLOCK")
+            index.blockBegin[obj->ownerId()] = id;
+        else if (raw->home == DxfHome::Blocks)
+            index.blockEnd[obj->ownerId()] = id;
     }
     return index;
 }

@@ -134,6 +134,17 @@ TEST(DxfDatabase, LoadedDrawingKeepsEntitiesGroupsAndExtendedData) {
     EXPECT_GE(loaded.handseed().value(), db->handseed().value());
 }
 
+// A save while a command holds an entity open for write still writes it.
+TEST(DxfDatabase, EntityOpenForWriteIsSaved) {
+    DxfTestMarkerClass markerClass;
+    auto db = dxfTestDrawing();
+    const std::string closed = dxfTestText(*db);
+    AcDbEntity* ent = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, modelSpace(*db)[2], AcDb::kForWrite), Acad::eOk);
+    expectSameText(dxfTestText(*db), closed);
+    ent->close();
+}
+
 // Without its class the custom entity and its CLASSES entry are carried as
 // they stand, so the file comes out unchanged.
 TEST(DxfDatabase, CustomEntityWithoutItsClassIsCarriedUnchanged) {
@@ -236,6 +247,12 @@ TEST(DxfDatabase, MalformedFilesNameTheLine) {
         {"cyclic ownership", replaced(kSmall, "  5\nD\n330\nC", "  5\nD\n330\nE"),
          DxfFault::BadOwnership, 19},
         {"deep ownership", deepDictionaries(70), DxfFault::BadOwnership, 0},
+        {"table inside a table",
+         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  0\nTABLE\n  2\nUCS\n",
+         DxfFault::BadStructure, 9},
+        {"table twice",
+         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  0\nENDTAB\n  0\nTABLE\n  2\nVIEW\n",
+         DxfFault::BadStructure, 11},
         {"group outside a section", "  0\nGROUP\n", DxfFault::BadStructure, 1},
         {"section without name", "  0\nSECTION\n  5\nA\n", DxfFault::BadStructure, 3},
         {"empty file", "", DxfFault::Truncated, 0},
@@ -287,6 +304,65 @@ TEST(DxfDatabase, RegressionStrayCoordinateGroupsAreWrittenBack) {
               std::string::npos);
     AcDbDatabase second(false, true);
     expectSameText(readBack(second, saved), saved);
+}
+
+TEST(DxfDatabase, RegressionCarriedTableHeadKeepsItsOwner) {
+    const std::string text =
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  5\n30\n330\nC\n100\nAcDbSymbolTable\n"
+        " 70\n     0\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n"
+        "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase first(false, true);
+    const std::string saved = readBack(first, text);
+    EXPECT_NE(saved.find("VIEW\n  5\n30\n330\nC\n"), std::string::npos);
+    AcDbDatabase second(false, true);
+    expectSameText(readBack(second, saved), saved);
+}
+
+// Per-vertex groups before the first vertex used to be kept and written after
+// the last one, where they read as that vertex's width on the next load.
+TEST(DxfDatabase, RegressionPolylineWidthBeforeFirstVertexIsRefused) {
+    auto polyline = [](const std::string& stray) {
+        return "  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n  5\n20\n100\nAcDbEntity\n  8\n0\n"
+               "100\nAcDbPolyline\n 90\n2\n" +
+               stray + " 10\n0\n 20\n0\n 10\n1\n 20\n0\n  0\nENDSEC\n  0\nEOF\n";
+    };
+    AcDbDatabase bad(false, true);
+    DxfError error;
+    EXPECT_EQ(dxfReadDatabase(polyline(" 40\n1\n"), bad, error), Acad::eDxfReadAborted);
+    EXPECT_NE(error.message.find("before its first vertex"), std::string::npos) << error.message;
+    AcDbDatabase good(false, true);
+    const std::string saved = readBack(good, polyline(" 91\n7\n"));
+    AcDbDatabase again(false, true);
+    expectSameText(readBack(again, saved), saved);
+}
+
+// Records of tables before APPID (a text style with the font in "ACAD" data)
+// carry extended data of applications not yet read.
+TEST(DxfDatabase, ExtendedDataBeforeTheApplicationTable) {
+    const std::string text =
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nSTYLE\n  5\n5\n330\n0\n100\nAcDbSymbolTable\n"
+        "  0\nSTYLE\n  5\n40\n330\n5\n100\nAcDbSymbolTableRecord\n100\nAcDbTextStyleTableRecord\n"
+        "  2\n土方标注\n 70\n0\n1001\nACAD\n1000\n仿宋_GB2312\n  0\nENDTAB\n"
+        "  0\nTABLE\n  2\nAPPID\n  5\n6\n330\n0\n100\nAcDbSymbolTable\n  0\nENDTAB\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false, true);
+    const std::string saved = readBack(db, text);
+    EXPECT_NE(saved.find("1001\nACAD\n1000\n仿宋_GB2312\n"), std::string::npos);
+}
+
+// An item an object put back and left must not stand in for the next record's
+// owner (it was read as an id and opened).
+TEST(DxfDatabase, RegressionItemLeftByAnObjectIsRefused) {
+    const std::string text =
+        "  0\nSECTION\n  2\nENTITIES\n  0\nCIRCLE\n  5\n20\n100\nAcDbEntity\n  "
+        "8\n0\n100\nAcDbCircle\n"
+        " 10\n1\n 20\n2\n 30\n0\n 40\n1\n100\nAcDbSomethingElse\n  0\nCIRCLE\n  5\n21\n330\n1F\n"
+        "100\nAcDbEntity\n  8\n0\n100\nAcDbCircle\n 10\n1\n 20\n2\n 30\n0\n 40\n1\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false, true);
+    DxfError error;
+    EXPECT_EQ(dxfReadDatabase(text, db, error), Acad::eBadDxfSequence);
+    EXPECT_EQ(error.message, "line 23: group code 100 after the CIRCLE record's data");
 }
 
 class DxfDatabaseFiles : public ::testing::Test {
