@@ -11,10 +11,6 @@
 
 namespace {
 
-// Two points closer than this are the same point: far below any survey
-// precision, far above the rounding of coordinates.
-constexpr double kSamePointDistance = 0.0001;
-
 // The outline through the vertices (relative to the first one), with its
 // bulges, as a polyline outside the drawing for the region test.
 std::unique_ptr<AcDbPolyline> RelativeOutline(const AcGePoint3dArray& vertices,
@@ -74,12 +70,6 @@ bool FilterPointsInField(AcDbObjectId site, AcDbObjectIdArray& points) {
     acedRestoreStatusBar();
     points = kept;
     return true;
-}
-
-int FindPointInList(const AcGePoint3d& point, const AcGePoint3dArray& list) {
-    for (int i = 0; i < list.length(); ++i)
-        if (point.distanceTo(list[i]) < kSamePointDistance) return i;
-    return -1;
 }
 
 bool ReadElevationPoint(AcDbObjectId id, MLAYERELEDATA& record) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ElevationPoint.h"
+#include "PointList.h"
 #include "dbmain.h"
 
 // The elevation points on the elevation-point layer (setting
@@ -18,8 +19,8 @@ bool IsElevationPoint(AcDbObjectId entity);
 // False, with the list unchanged, when the outline's vertices cannot be read.
 bool FilterPointsInField(AcDbObjectId site, AcDbObjectIdArray& points);
 
-// Index of the first list point closer than 0.0001 to the point; -1 if none.
-int FindPointInList(const AcGePoint3d& point, const AcGePoint3dArray& list);
+// FindPointInList (a point within 0.0001 in a list) is the calculation's own,
+// declared in PointList.h.
 
 // Position and layer elevations of one elevation point. False when it cannot
 // be opened as one.
