@@ -5,6 +5,4 @@
 void RunDefineElevations() {}
 void RunImportElevations() {}
 void RunModifyElevations() {}
-void RunCornerElevations() {}
-void RunEarthwork() {}
 void RunLayerDrawingExtraction() {}

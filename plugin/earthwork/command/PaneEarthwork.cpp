@@ -1,0 +1,48 @@
+#include "PaneEarthwork.h"
+
+#include <algorithm>
+
+#include "FieldData.h"
+#include "PolygonVolumes.h"
+
+std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& settings,
+                                                   std::span<const AcGePoint3d> corners,
+                                                   const std::vector<std::vector<double>>& layers) {
+    if (corners.size() < 3 || layers.size() != corners.size()) return std::nullopt;
+    const size_t layerCount = layers[0].size();
+    if (std::any_of(layers.begin(), layers.end(),
+                    [&](const std::vector<double>& l) { return l.size() != layerCount; }))
+        return std::nullopt;
+    LayerPairVolumes result;
+    std::vector<double> upper(corners.size()), lower(corners.size());
+    for (size_t k = 0; k + 1 < layerCount; ++k) {
+        for (size_t i = 0; i < corners.size(); ++i) {
+            upper[i] = layers[i][k];
+            lower[i] = layers[i][k + 1];
+        }
+        double fill = 0.0, cut = 0.0;
+        CalcPolygonVolumes(settings, corners, upper, lower, fill, cut);
+        result.fills.push_back(fill);
+        result.cuts.push_back(cut);
+        result.fillSum += fill;
+        result.cutSum += cut;
+    }
+    return result;
+}
+
+bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
+    AcGePoint3dArray corners;
+    GetPaneCorners(pane, corners);
+    std::vector<AcGePoint3d> points;
+    std::vector<std::vector<double>> layers(static_cast<size_t>(corners.length()));
+    for (int i = 0; i < corners.length(); ++i) {
+        points.push_back(corners[i]);
+        GetCornerLayerElevations(pane, i, layers[static_cast<size_t>(i)]);
+    }
+    const std::optional<LayerPairVolumes> volumes = LayerPairEarthwork(settings, points, layers);
+    if (!volumes) return false;
+    SetPaneLayerFills(pane, volumes->fills);
+    SetPaneLayerCuts(pane, volumes->cuts);
+    SetPaneVolumes(pane, volumes->fillSum, volumes->cutSum);
+    return true;
+}

@@ -1,0 +1,32 @@
+// Cut and fill of one pane between every pair of adjacent elevation layers,
+// from the layer elevations stored at its corners.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "SettingsReader.h"
+#include "dbmain.h"
+
+// Per-layer-pair volumes of a pane: pair k lies between layer k and k + 1
+// (height h = layer k − layer k + 1 at a corner; h > 0 is cut).
+struct LayerPairVolumes {
+    std::vector<double> fills;
+    std::vector<double> cuts;
+    double fillSum = 0.0;
+    double cutSum = 0.0;
+};
+
+// The volumes of all layer pairs from the corners and their layer elevations
+// (layers[i] belongs to corners[i]). Nothing when the pane has fewer than
+// three corners or its corners hold different numbers of layers. With fewer
+// than two layers the lists are empty and the sums 0.
+std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& settings,
+                                                   std::span<const AcGePoint3d> corners,
+                                                   const std::vector<std::vector<double>>& layers);
+
+// Reads the pane's corners and layer elevations, computes every layer pair
+// and stores the lists "填方组"/"挖方组" and the sums "填方量"/"挖方量".
+// False (nothing stored) when LayerPairEarthwork gives nothing.
+bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings);

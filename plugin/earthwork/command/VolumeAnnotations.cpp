@@ -1,0 +1,110 @@
+#include "VolumeAnnotations.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "AnnotationText.h"
+#include "ArxHelpers.h"
+#include "CommandSettings.h"
+#include "FieldData.h"
+#include "TextStyles.h"
+#include "wcrt.h"
+
+namespace {
+
+// Sides that agree to a millimetre are taken as the equal sides of a square.
+constexpr double kEqualSide = 0.001;
+// Volumes below this are nothing: far below the 0.01 m³ the results show.
+constexpr double kNoVolume = 1e-7;
+
+AcGePoint3d Mid(const AcGePoint3d& a, const AcGePoint3d& b) {
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
+}
+
+// Text height: a tenth of the grid spacing, or of the distance from the
+// outline's last to its first vertex when the site has no spacing; the
+// TextHeight setting (default 2.5, written back) when that gives 0.
+double VolumeTextHeight(AcDbObjectId site) {
+    std::wstring spacing;
+    double t = 0.0;
+    if (GetPaneSpacing(site, spacing)) {
+        t = _wtof(spacing.c_str());
+    } else {
+        AcGePoint3dArray outline;
+        ArxPolyline::Arx_TakeAllPLinePtArr(site, outline);
+        if (!outline.isEmpty()) t = outline[outline.length() - 1].distanceTo(outline[0]);
+    }
+    if (t / 10.0 != 0.0) return t / 10.0;
+    return _wtof(ReadSetting(L"TextHeight", L"2.5", true).c_str());
+}
+
+struct VolumeText {
+    const ACHAR* layerFormat;
+    const ACHAR* colourSetting;
+    const ACHAR* colourDefault;
+    const ACHAR* prefix;
+};
+const VolumeText kFillText{kFillTextLayerFormat, L"FieldTuFFillColor", L"2", L"T="};
+const VolumeText kCutText{kCutTextLayerFormat, L"FieldTuFDigColor", L"173", L"W="};
+
+void WriteText(const VolumeText& kind, int colour, const std::wstring& siteNumber,
+               AnnotationText text, const std::wstring& value, AcDbObjectId group) {
+    text.text = kind.prefix + value;
+    const AcDbObjectId id =
+        CreateAnnotationText(wcrtFormat(kind.layerFormat, siteNumber.c_str()), colour, text);
+    if (!id.isNull() && !group.isNull()) ArxGroup::Arx_addEntToGroup(id, group);
+}
+
+AcGePoint3d Moved(const AcGePoint3d& p, double distance, double direction) {
+    return {p.x + distance * std::cos(direction), p.y + distance * std::sin(direction), p.z};
+}
+
+}  // namespace
+
+std::optional<AcGePoint3d> VolumeTextPosition(std::span<const AcGePoint3d> v) {
+    const size_t n = v.size();
+    if (n < 3) return std::nullopt;
+    if (n == 3) return Mid(Mid(v[0], v[1]), v[2]);
+    auto d = [&](size_t i, size_t j) { return v[i - 1].distanceTo(v[j - 1]); };
+    auto equal = [&](double a, double b) { return std::abs(a - b) < kEqualSide; };
+    if (equal(d(1, 2), d(2, 3))) return Mid(v[0], v[2]);
+    if (equal(d(2, 3), d(3, 4))) return Mid(v[1], v[3]);
+    if (n == 4 && equal(d(3, 4), d(4, 1))) return Mid(v[2], v[0]);
+    if (n >= 5 && equal(d(3, 4), d(4, 5))) return Mid(v[2], v[4]);
+    if (n >= 5 && equal(d(4, 5), d(5, 1))) return Mid(v[3], v[0]);
+    return Mid(Mid(v[0], v[1]), Mid(v[2], v[3]));
+}
+
+void AnnotatePaneVolumes(AcDbObjectId pane, double angle, AcDbObjectId site) {
+    AcGePoint3dArray outline;
+    ArxPolyline::Arx_TakeAllPLinePtArr(pane, outline);
+    std::vector<AcGePoint3d> vertices;
+    for (int i = 0; i < outline.length(); ++i) vertices.push_back(outline[i]);
+    const std::optional<AcGePoint3d> at = VolumeTextPosition(vertices);
+    if (!at) return;
+    AnnotationText text;
+    text.height = VolumeTextHeight(site);
+    text.rotation = angle;
+    const std::wstring format = GetPrecisionFormat(kAnnotationPrecisionSetting);
+    double fill = 0.0, cut = 0.0;
+    GetPaneVolumes(pane, fill, cut);
+    const bool none = fill <= kNoVolume && cut <= kNoVolume;
+    const bool showFill = fill > kNoVolume || none, showCut = cut > kNoVolume || none;
+    std::wstring number;
+    GetFieldNumber(site, number);
+    const int fillColour = ReadColourSetting(kFillText.colourSetting, kFillText.colourDefault);
+    const int cutColour = ReadColourSetting(kCutText.colourSetting, kCutText.colourDefault);
+    MakeTextStyle(kAnnotationStyleName, text.style);
+    AcDbObjectId group;
+    ArxGroup::Arx_CreateGroup(L"*NoName", group);
+    const double offset = showFill && showCut ? 0.7 * text.height : 0.0;
+    if (showFill) {
+        text.position = Moved(*at, offset, angle + 1.5707963);
+        WriteText(kFillText, fillColour, number, text, wcrtFormat(format.c_str(), fill), group);
+    }
+    if (showCut) {
+        text.position = Moved(*at, offset, angle - 1.5707963);
+        WriteText(kCutText, cutColour, number, text, wcrtFormat(format.c_str(), cut), group);
+    }
+}
