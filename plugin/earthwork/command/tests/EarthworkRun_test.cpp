@@ -1,6 +1,10 @@
 // MLayerCalPaneTuf through the host program, after MLayerCalPaneEle, on
 // drawings whose volumes are worked out by hand below.
+#include "ArxDbgAppXdataX.h"
 #include "CadhostSession.h"
+#include "dbpl.h"
+#include "dbsymtb.h"
+#include "wcrt.h"
 
 #include <string>
 #include <vector>
@@ -149,6 +153,35 @@ TEST_F(Earthwork, ASiteWithoutPanesIsReportedAndTheRunCompletes) {
 // The example's result, read by an independent DXF reader (Debian's
 // python3-ezdxf, installed for /usr/bin/python3): it audits without errors
 // and holds the same pane keys and values as the drawing the host saved.
+// The per-pane keys ("k=v|k=v" per pane, in drawing order) as the project's
+// own DXF reader and extended-data accessor read them back from a file.
+std::string PaneKeysReadByProject(const fs::path& file) {
+    AcDbDatabase db;
+    if (db.dxfIn(file.wstring().c_str()) != Acad::eOk) return "the project could not read the file";
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead) != Acad::eOk) return "no model space";
+    std::string text = "0\n";
+    for (const AcDbObjectId& id : space->entityIds()) {
+        AcDbPolyline* pane = nullptr;
+        if (acdbOpenObject(pane, id, AcDb::kForRead) != Acad::eOk) continue;
+        ArxDbgAppXdataX data(L"方格", &db);
+        data.getXdata(pane);
+        pane->close();
+        std::vector<std::wstring> keys;
+        data.GetFlagArray(keys);
+        if (keys.empty()) continue;
+        std::string line;
+        for (const std::wstring& key : keys) {
+            std::wstring value;
+            data.getString(key.c_str(), value);
+            line += (line.empty() ? "" : "|") + wcrtToUtf8(key) + "=" + wcrtToUtf8(value);
+        }
+        text += line + "\n";
+    }
+    space->close();
+    return text;
+}
+
 TEST_F(Earthwork, TheExampleResultReadsAlikeInAnIndependentReader) {
     if (!fs::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
     fs::copy_file(fs::path(KAVREL_SOURCE_DIR) / "examples/site.dxf", path("in.dxf"));
@@ -169,6 +202,8 @@ TEST_F(Earthwork, TheExampleResultReadsAlikeInAnIndependentReader) {
     EXPECT_EQ(panes, 175u);
     EXPECT_EQ(ReadFile(path("keys.txt")), expected);
     EXPECT_TRUE(Has(expected, "挖方组3=")) << "three layer pairs";
+    // And the project's own reader reads the same keys and values.
+    EXPECT_EQ(PaneKeysReadByProject(path("out.dxf")), expected);
 }
 
 }  // namespace
