@@ -101,7 +101,7 @@ public:
     void getAcDbHandle(AcDbHandle& handle) const { handle = mId.handle(); }
 
     // Open state.
-    bool isReadEnabled() const { return mReaders > 0 || mWriter; }
+    bool isReadEnabled() const { return mReaders > 0 || mWriter || mFiling > 0; }
     bool isWriteEnabled() const { return mWriter || mId.isNull(); }
     bool isNotifyEnabled() const { return false; }
     bool isErased() const { return mErased; }
@@ -156,6 +156,9 @@ public:
     void attachToDatabase(AcDbObjectId id) { mId = id; }
     void setErasedFlag(bool erased) { mErased = erased; }
     void openedFor(AcDb::OpenMode mode);
+    // Saving a drawing reads every object as it stands, whether or not a
+    // caller holds it open; while it is filed it counts as readable.
+    void setFiling(bool filing) const { mFiling += filing ? 1 : -1; }
 
 protected:
     AcDbObject();
@@ -178,6 +181,7 @@ private:
     AcDbObjectId mOwnerId;
     int mReaders = 0;
     bool mWriter = false;
+    mutable int mFiling = 0;
     bool mErased = false;
     bool mModified = false;
     std::vector<XdataApp> mXdata;

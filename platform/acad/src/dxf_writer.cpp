@@ -197,6 +197,11 @@ void Writer::writeRaw(const AcDbObject& obj, const DxfRawRecord& raw) {
 bool Writer::writeObject(AcDbObjectId id) {
     const AcDbObject* obj = peek(id);
     if (obj == nullptr) return true;  // erased objects are not written
+    struct FilingScope {
+        const AcDbObject* obj;
+        ~FilingScope() { obj->setFiling(false); }
+    } filing{obj};
+    obj->setFiling(true);
     if (const DxfRawRecord* raw = dxfRawRecordOf(obj)) {
         writeRaw(*obj, *raw);
         return true;
