@@ -223,8 +223,13 @@ bool Reader::readTable(const DxfGroup& start) {
     // Tables are found by name when the file is written again: one of each.
     if (!mTableNames.insert(name).second)
         return fail(DxfFault::BadStructure, start.line, "second " + name + " table");
+    // Records refer to their table by its handle, and a table carried as it
+    // stands is written back with its own groups: without a handle it could
+    // not keep the one it is given here.
+    if (head.valueOf(5).empty())
+        return fail(DxfFault::BadStructure, start.line, "the " + name + " table has no handle (group 5)");
     uint64_t handle = 0;
-    dxfParseHandle(head.valueOf(5).empty() ? "0" : head.valueOf(5), handle);
+    dxfParseHandle(head.valueOf(5), handle);
     AcDbObjectId tableId;
     if (kind != nullptr && kind->tableId != nullptr) {
         size_t slot = tableSlot(name);
