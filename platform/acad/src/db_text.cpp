@@ -281,6 +281,10 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     if (es != Acad::eOk) return es;
     if (!filer->atSubclassData(L"AcDbText")) return filer->setError(Acad::eBadDxfSequence, L"text without its subclass marker");
     AcDbDatabase* db = filer->database() != nullptr ? filer->database() : database();
+    // A text without a style group has the "Standard" style, found by name as
+    // a written one is: the file's own spelling of it, not whatever style the
+    // working drawing had when the text was made.
+    mStyle = styleByName(db, L"Standard");
     bool alignmentRead = false;
     auto handle = [&](const resbuf& item) {
         switch (item.restype) {

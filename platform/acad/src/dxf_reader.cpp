@@ -16,6 +16,9 @@
 // own dxfInFields; every other record is kept whole as a proxy.
 #include "dxf_reader.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "dbsymtb.h"
 #include "dxf_database.h"
 #include "dxf_layout.h"
@@ -39,8 +42,30 @@ std::optional<DxfGroup> Reader::expect(int code, const char* what) {
     return g;
 }
 
+// The highest handle any group of the file names. Objects the reader makes
+// itself (the tables and records a file lacks) take handles from the seed;
+// starting it above this keeps them clear of the file's own objects, whatever
+// order those come in. A file that is not well formed yields what it has so
+// far: the reading proper reports its fault.
+uint64_t highestHandleNamed(std::string_view bytes) {
+    DxfGroupReader in(bytes);
+    uint64_t highest = 0;
+    bool seed = false;  // $HANDSEED's value is the next free handle, not an object's
+    while (std::optional<DxfGroup> g = in.next()) {
+        uint64_t handle = 0;
+        bool names = g->code == 5 || dxfValueType(g->code) == DxfValueType::Handle;
+        if (names && dxfParseHandle(g->text, handle) && handle > 0)
+            highest = std::max(highest, seed ? handle - 1 : handle);
+        seed = g->code == 9 && dxfTrim(g->text) == "$HANDSEED";
+    }
+    return highest;
+}
+
 // file = section* "0 EOF"
 Acad::ErrorStatus Reader::run(DxfError& error) {
+    const uint64_t highest = highestHandleNamed(mBytes);
+    if (highest < UINT64_MAX && highest >= mDb.handseed().value())
+        mDb.setHandseed(AcDbHandle(highest + 1));
     while (!failed()) {
         std::optional<DxfGroup> g = expect(0, "\"0 SECTION\" or \"0 EOF\"");
         if (!g) break;
@@ -251,6 +276,11 @@ bool Reader::readTable(const DxfGroup& start) {
         if (dxfTrim(g->text) == "ENDTAB") return true;
         if (dxfTrim(g->text) == "TABLE")
             return fail(DxfFault::BadStructure, g->line, "TABLE inside the " + name + " table");
+        // A table holds records of its own type only; the writer files each
+        // record under its table, so a stranger would be lost on the next save.
+        if (dxfTrim(g->text) != name)
+            return fail(DxfFault::BadStructure, g->line,
+                        std::string(dxfTrim(g->text)) + " record inside the " + name + " table");
         if (!readRecord(*g, DxfHome::Tables, tableId)) return false;
     }
     return fail(DxfFault::Truncated, mIn.line(), "the file ends inside the " + name + " table");

@@ -37,7 +37,8 @@ struct RecordHead {
 
 class Reader {
   public:
-    Reader(std::string_view bytes, AcDbDatabase& db) : mIn(bytes), mDb(db), mFiler(mIn, &db) {}
+    Reader(std::string_view bytes, AcDbDatabase& db)
+        : mBytes(bytes), mIn(bytes), mDb(db), mFiler(mIn, &db) {}
     Acad::ErrorStatus run(DxfError& error);
 
     // The parts of the grammar and of the checks, one per rule.
@@ -83,6 +84,7 @@ class Reader {
     bool setCurrentNames();
     void keepAll(const ACHAR* subclass, std::vector<AcRbChain>& items);
 
+    std::string_view mBytes;
     DxfGroupReader mIn;
     AcDbDatabase& mDb;
     DxfInFiler mFiler;

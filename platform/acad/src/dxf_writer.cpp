@@ -104,6 +104,7 @@ class Writer {
     void writeClasses();
     bool writeTables();
     bool writeTable(const DxfTableKind& kind);
+    bool writeCarriedTable(AcDbObjectId head);
     bool writeBlocks();
     bool writeEntitiesOf(AcDbObjectId btr);
     bool writeObjects();
@@ -229,16 +230,22 @@ bool Writer::writeObject(AcDbObjectId id) {
     return es == Acad::eOk || fail(obj, es, "cannot write " + wcrtToUtf8(cls->dxfName()));
 }
 
+// A table the database does not model, written as it was read: its head and
+// the records it owns.
+bool Writer::writeCarriedTable(AcDbObjectId head) {
+    const AcDbObject* obj = peek(head);
+    if (obj == nullptr) return true;
+    writeRaw(*obj, *dxfRawRecordOf(obj));
+    for (AcDbObjectId record : mIndex.ownedRecords[head])
+        if (!writeObject(record)) return false;
+    mOut.writeRaw(0, "ENDTAB");
+    return true;
+}
+
 bool Writer::writeTable(const DxfTableKind& kind) {
     if (kind.tableId == nullptr) {
         auto head = mIndex.tableHeads.find(kind.name);
-        if (head == mIndex.tableHeads.end()) return true;
-        const AcDbObject* obj = peek(head->second);
-        writeRaw(*obj, *dxfRawRecordOf(obj));
-        for (AcDbObjectId record : mIndex.ownedRecords[head->second])
-            if (!writeObject(record)) return false;
-        mOut.writeRaw(0, "ENDTAB");
-        return true;
+        return head == mIndex.tableHeads.end() || writeCarriedTable(head->second);
     }
     const auto* table = AcDbSymbolTable::cast(peek((mDb.*kind.tableId)()));
     if (table == nullptr)
@@ -262,6 +269,9 @@ bool Writer::writeTables() {
     section("TABLES");
     for (const DxfTableKind& kind : dxfTableKinds())
         if (!writeTable(kind)) return false;
+    // Tables of other programs follow the standard ones, in name order.
+    for (const auto& [name, head] : mIndex.tableHeads)
+        if (dxfFindTableKind(name) == nullptr && !writeCarriedTable(head)) return false;
     endSection();
     return true;
 }

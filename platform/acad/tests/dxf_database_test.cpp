@@ -257,6 +257,9 @@ TEST(DxfDatabase, MalformedFilesNameTheLine) {
         {"table without a handle",
          "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  0\nENDTAB\n",
          DxfFault::BadStructure, 5},
+        {"record of another table",
+         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  5\n1\n  0\nLTYPE\n  5\n2\n",
+         DxfFault::BadStructure, 11},
         {"group outside a section", "  0\nGROUP\n", DxfFault::BadStructure, 1},
         {"section without name", "  0\nSECTION\n  5\nA\n", DxfFault::BadStructure, 3},
         {"empty file", "", DxfFault::Truncated, 0},
@@ -318,6 +321,52 @@ TEST(DxfDatabase, RegressionCarriedTableHeadKeepsItsOwner) {
     AcDbDatabase first(false, true);
     const std::string saved = readBack(first, text);
     EXPECT_NE(saved.find("VIEW\n  5\n30\n330\nC\n"), std::string::npos);
+    AcDbDatabase second(false, true);
+    expectSameText(readBack(second, saved), saved);
+}
+
+// A table of another program used to be dropped on saving, with its records,
+// so that references to it dangled when the saved file was read back.
+TEST(DxfDatabase, RegressionTableOfAnotherProgramIsWrittenBack) {
+    const std::string text =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$THEIRFRAME\n394\n2\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nTHEIRS\n  5\n2\n330\n0\n"
+        "100\nAcDbSymbolTable\n 70\n     1\n  0\nTHEIRS\n  5\n24\n330\n2\n  2\nfirst\n"
+        "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase first(false, true);
+    const std::string saved = readBack(first, text);
+    EXPECT_NE(saved.find("  0\nTABLE\n  2\nTHEIRS\n  5\n2\n330\n0\n"), std::string::npos);
+    EXPECT_NE(saved.find("  0\nTHEIRS\n  5\n24\n330\n2\n  2\nfirst\n  0\nENDTAB\n"),
+              std::string::npos);
+    AcDbDatabase second(false, true);
+    expectSameText(readBack(second, saved), saved);
+}
+
+// The tables a file lacks are made on reading; their handles used to come
+// from the seed and could take one an entity of the file has.
+TEST(DxfDatabase, TablesMadeOnReadingLeaveTheFilesHandlesFree) {
+    const std::string text =
+        "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n1\n100\nAcDbEntity\n  8\n0\n"
+        "100\nAcDbLine\n 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n1\n 31\n0\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false, true);
+    const std::string saved = readBack(db, text);
+    EXPECT_NE(saved.find("  0\nLINE\n  5\n1\n"), std::string::npos);
+}
+
+// A text without a style group took the working drawing's style on reading,
+// and the next save wrote the name as the file spells it.
+TEST(DxfDatabase, RegressionTextWithoutStyleHasTheFilesStandardStyle) {
+    const std::string text =
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nSTYLE\n  5\n5\n330\n0\n"
+        "100\nAcDbSymbolTable\n 70\n     1\n  0\nSTYLE\n  5\n29\n330\n5\n"
+        "100\nAcDbSymbolTableRecord\n100\nAcDbTextStyleTableRecord\n  2\nSTANDARD\n 70\n0\n"
+        " 40\n0\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  5\n30\n"
+        "100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n1\n 20\n2\n 30\n0\n 40\n2.5\n  1\nT\n"
+        "100\nAcDbText\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase first(false, true);
+    const std::string saved = readBack(first, text);
+    EXPECT_NE(saved.find("  1\nT\n 41\n1\n  7\nSTANDARD\n"), std::string::npos);
     AcDbDatabase second(false, true);
     expectSameText(readBack(second, saved), saved);
 }
