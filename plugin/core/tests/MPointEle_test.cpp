@@ -107,8 +107,7 @@ TEST_F(PointTest, CircleAtThePointTextOnTheGroundAlongTheAngle) {
 }
 
 TEST_F(PointTest, WithoutAStyleTheTextIsDrawnPlain) {
-    acDocManager->closeDocument(mDoc);
-    mDoc = nullptr;
+    closeDocument();
     auto point = MakePoint({0, 0, 0}, {3.0}, 6.0);
     EXPECT_FALSE(point->styleReady());
     const std::vector<AcGiPrimitive> drawn = Draw(*point);
@@ -288,7 +287,7 @@ class PointDxfTest : public EntityDrawingTest {
     // Saves one point and returns the file's text.
     std::string savedText() {
         AddToModelSpace(MakePoint({1, 2, 0}, {10, 8.5, 7}, 5.0));
-        EXPECT_EQ(db()->dxfOut(path("drawing.dxf").c_str()), Acad::eOk);
+        EXPECT_EQ(db()->dxfOut(path("drawing.dxf").wstring().c_str()), Acad::eOk);
         std::ifstream in(mDir / "drawing.dxf");
         std::stringstream text;
         text << in.rdbuf();
@@ -297,9 +296,9 @@ class PointDxfTest : public EntityDrawingTest {
     // Writes the text back and opens it in a new drawing.
     Acad::ErrorStatus reopen(const std::string& text) {
         std::ofstream(mDir / "edited.dxf") << text;
-        acDocManager->closeDocument(mDoc);
-        mDoc = acDocManager->addDocument(nullptr, path("edited.dxf"));
-        return db()->dxfIn(path("edited.dxf").c_str());
+        closeDocument();
+        mDoc = acDocManager->addDocument(nullptr, path("edited.dxf").wstring());
+        return db()->dxfIn(path("edited.dxf").wstring().c_str());
     }
     AcDbMPointEle* openOnlyPoint() {
         AcDbBlockTableRecord* space = nullptr;

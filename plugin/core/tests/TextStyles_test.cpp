@@ -74,8 +74,7 @@ TEST_F(TextStyleTest, WithoutATableThereIsNoStyle) {
     EXPECT_FALSE(MakeTextStyle(kAnnotationStyleName, id));  // table busy: no write open
     EXPECT_TRUE(id.isNull());
     table->close();
-    acDocManager->closeDocument(mDoc);
-    mDoc = nullptr;
+    closeDocument();
     ASSERT_EQ(acdbHostApplicationServices()->workingDatabase(), nullptr);
     id = AcDbObjectId();
     EXPECT_FALSE(MakeNarrowTextStyle(kAnnotationStyleName, 2.5, id));

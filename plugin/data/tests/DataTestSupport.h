@@ -1,46 +1,31 @@
-// A drawing open in the host stand-in for each test, a private registry file
-// and a scratch folder, and builders of sites, panes and elevation points
-// whose data is written the way the suite's modules write it.
+// The host stand-in's drawing fixture with a private registry file, and
+// builders of sites, panes and elevation points whose data is written the way
+// the suite's modules write it.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "AcDbMPointEle.h"
 #include "ArxHelpers.h"
-#include "acdocman.h"
-#include "acedhost.h"
-#include "arxsdk.h"
+#include "DocumentTest.h"
 #include "winreg_standin.h"
 
 using KeyValues = std::vector<std::pair<std::wstring, std::wstring>>;
 
-class SiteDrawingTest : public ::testing::Test {
+class SiteDrawingTest : public DocumentTest {
   protected:
     void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        mDir = std::filesystem::temp_directory_path() /
-               ("kavrel_data_" + std::to_string(::getpid()) + "_" + name);
-        std::filesystem::remove_all(mDir);
-        std::filesystem::create_directories(mDir);
-        RegStandInSetFile((mDir / "registry.reg").string().c_str());
-        acedHostReset();
-        mDoc = acDocManager->addDocument(nullptr, L"");
+        DocumentTest::SetUp();
+        RegStandInSetFile(path("registry.reg").string().c_str());
         RegisterMPointEleClass();
     }
     void TearDown() override {
-        acDocManager->closeDocument(mDoc);
+        closeDocument();  // with the registry still in place, for the close reactors
         RegStandInSetFile(nullptr);
-        std::filesystem::remove_all(mDir);
+        DocumentTest::TearDown();
     }
-
-    AcDbDatabase* db() const { return mDoc->database(); }
-    std::filesystem::path path(const char* name) const { return mDir / name; }
 
     static void setSetting(const ACHAR* name, const ACHAR* value) {
         ASSERT_NE(ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, name, value), 0);
@@ -129,30 +114,7 @@ class SiteDrawingTest : public ::testing::Test {
     }
 
     static void erase(AcDbObjectId id) { ASSERT_NE(ArxEntity::Arx_EraseEntity(id), 0); }
-
-    // Saves the drawing as DXF and opens the file as the new current drawing.
-    void saveAndReopen() {
-        const std::wstring file = path("drawing.dxf").wstring();
-        ASSERT_EQ(db()->dxfOut(file.c_str()), Acad::eOk);
-        acDocManager->closeDocument(mDoc);
-        mDoc = acDocManager->addDocument(nullptr, file);
-        ASSERT_EQ(db()->dxfIn(file.c_str()), Acad::eOk);
-    }
-
-    std::filesystem::path mDir;
-    AcApDocument* mDoc = nullptr;
 };
-
-// Entity ids of model space in drawing order (erased ones left out).
-inline std::vector<AcDbObjectId> ModelSpaceIds(AcDbDatabase* db) {
-    std::vector<AcDbObjectId> ids;
-    AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return ids;
-    for (const AcDbObjectId& id : space->entityIds())
-        if (!id.isErased()) ids.push_back(id);
-    space->close();
-    return ids;
-}
 
 inline std::vector<AcDbObjectId> Ids(const AcDbObjectIdArray& array) {
     return {array.begin(), array.end()};
