@@ -94,6 +94,13 @@ bool Reader::readSection() {
         ok = readHeader();
     else if (n == "CLASSES")
         ok = readClasses();
+    else if (n == "TABLES" && mTablesReady)
+        // The tables are complete once one TABLES section, or any section
+        // needing them, has been read; a later table would replace one that
+        // records and entities already belong to.
+        return fail(DxfFault::BadStructure, name->line,
+                    "TABLES section after the tables were complete (a second one, or one "
+                    "after BLOCKS, ENTITIES or OBJECTS)");
     else if (n == "TABLES")
         ok = readTables();
     else if (n == "BLOCKS")
