@@ -32,6 +32,16 @@ std::string readBack(AcDbDatabase& db, const std::string& text) {
     return dxfTestText(db);
 }
 
+// Reads the text, saves the drawing, and checks that the saved text reads back
+// and saves to the same text again; the saved text.
+std::string savedStably(const std::string& text) {
+    AcDbDatabase first(false, true);
+    const std::string saved = readBack(first, text);
+    AcDbDatabase second(false, true);
+    expectSameText(readBack(second, saved), saved);
+    return saved;
+}
+
 std::wstring layerOf(AcDbObjectId id) {
     AcDbEntity* ent = nullptr;
     if (acdbOpenAcDbEntity(ent, id, AcDb::kForRead) != Acad::eOk) return L"?";
@@ -185,16 +195,13 @@ constexpr const char* kForeign =
     "  0\nENDSEC\n  0\nEOF\n";
 
 TEST(DxfDatabase, ForeignRecordsAndExtendedDataSurvive) {
-    AcDbDatabase loaded(false, true);
-    const std::string saved = readBack(loaded, kForeign);
+    const std::string saved = savedStably(kForeign);
     for (const char* part :
          {"  9\n$INSUNITS\n 70\n     6\n", "  9\n$EXTMIN\n 10\n-1.5\n 20\n2\n 30\n0\n",
           "  1\nWIPEOUT\n  2\nAcDbWipeout\n", "102\n{ACAD_XDICTIONARY\n360\n41\n102\n}\n",
           "1001\nTHEIRAPP\n1000\nhello\n1040\n3.5\n",
           "  0\nXRECORD\n  5\n42\n330\n41\n100\nAcDbXrecord\n280\n     1\n  1\nany text\n"})
         EXPECT_NE(saved.find(part), std::string::npos) << part;
-    AcDbDatabase again(false, true);
-    expectSameText(readBack(again, saved), saved);
 }
 
 struct BadFile {
@@ -292,10 +299,7 @@ TEST(DxfDatabase, RegressionRecordsWithoutHandleKeepTheHandleTheyGot) {
     const std::string text =
         "  0\nSECTION\n  2\nOBJECTS\n  0\nUNKNOWNTHING\n330\n0\n  1\nno handle\n"
         "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  0\nENDSEC\n  0\nEOF\n";
-    AcDbDatabase first(false, true);
-    const std::string saved = readBack(first, text);
-    AcDbDatabase second(false, true);
-    expectSameText(readBack(second, saved), saved);
+    savedStably(text);
 }
 
 TEST(DxfDatabase, RegressionHeaderVariableWithTheWrongCodeIsRefused) {
@@ -311,12 +315,9 @@ TEST(DxfDatabase, RegressionStrayCoordinateGroupsAreWrittenBack) {
     const std::string text =
         "  0\nSECTION\n  2\nHEADER\n  9\n$ODD\n 20\n2.5\n 30\n0\n  9\n$FLAG\n290\n     5\n"
         "  0\nENDSEC\n  0\nEOF\n";
-    AcDbDatabase first(false, true);
-    const std::string saved = readBack(first, text);
+    const std::string saved = savedStably(text);
     EXPECT_NE(saved.find("  9\n$ODD\n 20\n2.5\n 30\n0\n  9\n$FLAG\n290\n     5\n"),
               std::string::npos);
-    AcDbDatabase second(false, true);
-    expectSameText(readBack(second, saved), saved);
 }
 
 TEST(DxfDatabase, RegressionCarriedTableHeadKeepsItsOwner) {
@@ -324,11 +325,8 @@ TEST(DxfDatabase, RegressionCarriedTableHeadKeepsItsOwner) {
         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  5\n30\n330\nC\n100\nAcDbSymbolTable\n"
         " 70\n     0\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n"
         "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  0\nENDSEC\n  0\nEOF\n";
-    AcDbDatabase first(false, true);
-    const std::string saved = readBack(first, text);
+    const std::string saved = savedStably(text);
     EXPECT_NE(saved.find("VIEW\n  5\n30\n330\nC\n"), std::string::npos);
-    AcDbDatabase second(false, true);
-    expectSameText(readBack(second, saved), saved);
 }
 
 // A table of another program used to be dropped on saving, with its records,
@@ -339,13 +337,10 @@ TEST(DxfDatabase, RegressionTableOfAnotherProgramIsWrittenBack) {
         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nTHEIRS\n  5\n2\n330\n0\n"
         "100\nAcDbSymbolTable\n 70\n     1\n  0\nTHEIRS\n  5\n24\n330\n2\n  2\nfirst\n"
         "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
-    AcDbDatabase first(false, true);
-    const std::string saved = readBack(first, text);
+    const std::string saved = savedStably(text);
     EXPECT_NE(saved.find("  0\nTABLE\n  2\nTHEIRS\n  5\n2\n330\n0\n"), std::string::npos);
     EXPECT_NE(saved.find("  0\nTHEIRS\n  5\n24\n330\n2\n  2\nfirst\n  0\nENDTAB\n"),
               std::string::npos);
-    AcDbDatabase second(false, true);
-    expectSameText(readBack(second, saved), saved);
 }
 
 // The tables a file lacks are made on reading; their handles used to come
@@ -370,11 +365,8 @@ TEST(DxfDatabase, RegressionTextWithoutStyleHasTheFilesStandardStyle) {
         " 40\n0\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  5\n30\n"
         "100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n1\n 20\n2\n 30\n0\n 40\n2.5\n  1\nT\n"
         "100\nAcDbText\n  0\nENDSEC\n  0\nEOF\n";
-    AcDbDatabase first(false, true);
-    const std::string saved = readBack(first, text);
+    const std::string saved = savedStably(text);
     EXPECT_NE(saved.find("  1\nT\n 41\n1\n  7\nSTANDARD\n"), std::string::npos);
-    AcDbDatabase second(false, true);
-    expectSameText(readBack(second, saved), saved);
 }
 
 // Per-vertex groups before the first vertex used to be kept and written after
@@ -389,10 +381,7 @@ TEST(DxfDatabase, RegressionPolylineWidthBeforeFirstVertexIsRefused) {
     DxfError error;
     EXPECT_EQ(dxfReadDatabase(polyline(" 40\n1\n"), bad, error), Acad::eDxfReadAborted);
     EXPECT_NE(error.message.find("before its first vertex"), std::string::npos) << error.message;
-    AcDbDatabase good(false, true);
-    const std::string saved = readBack(good, polyline(" 91\n7\n"));
-    AcDbDatabase again(false, true);
-    expectSameText(readBack(again, saved), saved);
+    savedStably(polyline(" 91\n7\n"));
 }
 
 // Records of tables before APPID (a text style with the font in "ACAD" data)
