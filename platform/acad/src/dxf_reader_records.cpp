@@ -23,7 +23,11 @@ AcDbObject* Reader::create(const std::string& type, DxfHome home) {
     AcRxObject* made = cls->create();
     AcDbObject* obj = AcDbObject::cast(made);
     bool entity = AcDbEntity::cast(obj) != nullptr;
-    if (obj == nullptr || entity != (home == DxfHome::Entities)) {
+    // Tables and their records belong to the TABLES section, where their
+    // table takes them; found elsewhere they would belong to no table.
+    bool tableLike =
+        AcDbSymbolTable::cast(obj) != nullptr || AcDbSymbolTableRecord::cast(obj) != nullptr;
+    if (obj == nullptr || entity != (home == DxfHome::Entities) || tableLike) {
         delete made;  // a type in the wrong section is carried as it stands
         return nullptr;
     }

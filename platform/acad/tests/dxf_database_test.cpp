@@ -355,6 +355,18 @@ TEST(DxfDatabase, TablesMadeOnReadingLeaveTheFilesHandlesFree) {
     EXPECT_NE(saved.find("  0\nLINE\n  5\n1\n"), std::string::npos);
 }
 
+// A table record in the OBJECTS section belonged to no table and was lost on
+// saving; it is carried as it stands, like any type out of its section.
+TEST(DxfDatabase, RegressionTableRecordAmongObjectsIsCarried) {
+    const std::string text =
+        "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n"
+        "  0\nLAYER\n  5\n30\n330\nC\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n"
+        "  2\nstray\n 70\n0\n 62\n7\n  0\nENDSEC\n  0\nEOF\n";
+    const std::string saved = savedStably(text);
+    const size_t objects = saved.find("  2\nOBJECTS\n");
+    EXPECT_NE(saved.find("  0\nLAYER\n  5\n30\n330\nC\n", objects), std::string::npos);
+}
+
 // A text without a style group took the working drawing's style on reading,
 // and the next save wrote the name as the file spells it.
 TEST(DxfDatabase, RegressionTextWithoutStyleHasTheFilesStandardStyle) {
