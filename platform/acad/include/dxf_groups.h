@@ -31,6 +31,8 @@ bool dxfValueIsValid(DxfValueType type, std::string_view text);
 bool dxfParseDouble(std::string_view text, double& value);
 bool dxfParseInteger(std::string_view text, int64_t minValue, int64_t maxValue, int64_t& value);
 bool dxfParseHandle(std::string_view text, uint64_t& value);
+// The highest handle a file may name; higher ones do not parse.
+inline constexpr uint64_t kDxfMaxHandle = 0x7FFFFFFFFFFFFFFF;
 
 // Texts of values as this system writes them: doubles in the shortest form
 // that reads back to the same bits, handles in upper-case hexadecimal.

@@ -89,6 +89,9 @@ bool dxfParseHandle(std::string_view text, uint64_t& value) {
     if (text.empty() || text.size() > 16 || !isHexText(text)) return false;
     uint64_t parsed = 0;
     std::from_chars(text.data(), text.data() + text.size(), parsed, 16);
+    // Handles are given out upwards from the seed; a file naming one near the
+    // top of the range would leave no room above it and wrap the seed to 0.
+    if (parsed > kDxfMaxHandle) return false;
     value = parsed;
     return true;
 }

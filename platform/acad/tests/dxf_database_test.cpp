@@ -355,6 +355,18 @@ TEST(DxfDatabase, TablesMadeOnReadingLeaveTheFilesHandlesFree) {
     EXPECT_NE(saved.find("  0\nLINE\n  5\n1\n"), std::string::npos);
 }
 
+// A record with the highest 64-bit handle wrapped the seed to 0, and the next
+// object made was written with handle 0, which reads as none.
+TEST(DxfDatabase, HandleBeyondTheRangeIsGivenANewOne) {
+    const std::string text =
+        "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\nFFFFFFFFFFFFFFFF\n100\nAcDbEntity\n"
+        "  8\n0\n100\nAcDbLine\n 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n1\n 31\n0\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    const std::string saved = savedStably(text);
+    EXPECT_EQ(saved.find("  5\nFFFFFFFFFFFFFFFF\n"), std::string::npos);
+    EXPECT_EQ(saved.find("\n  5\n0\n"), std::string::npos);
+}
+
 // A table record in the OBJECTS section belonged to no table and was lost on
 // saving; it is carried as it stands, like any type out of its section.
 TEST(DxfDatabase, RegressionTableRecordAmongObjectsIsCarried) {

@@ -58,6 +58,8 @@ TEST(DxfGroups, ValueValidity) {
         {DxfValueType::Handle, "", false},
         {DxfValueType::Handle, "G1", false},
         {DxfValueType::Handle, "12345678901234567", false},
+        {DxfValueType::Handle, "7FFFFFFFFFFFFFFF", true},
+        {DxfValueType::Handle, "8000000000000000", false},
         {DxfValueType::Binary, "00FFab", true},
         {DxfValueType::Binary, "0F0", false},
         {DxfValueType::String, "", true},
@@ -89,8 +91,8 @@ TEST(DxfGroups, HandlesAreUpperCaseHex) {
     EXPECT_EQ(dxfFormatHandle(0), "0");
     EXPECT_EQ(dxfFormatHandle(0x1F), "1F");
     uint64_t h = 0;
-    ASSERT_TRUE(dxfParseHandle("fffFFFFFFFFFFFFF", h));
-    EXPECT_EQ(h, 0xFFFFFFFFFFFFFFFFull);
+    ASSERT_TRUE(dxfParseHandle("7ffFFFFFFFFFFFFF", h));
+    EXPECT_EQ(h, 0x7FFFFFFFFFFFFFFFull);
 }
 
 TEST(DxfGroups, CaretEscapingIsReversible) {
