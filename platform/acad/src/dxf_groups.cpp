@@ -160,7 +160,10 @@ std::string dxfEscapeString(std::string_view text) {
             out += '^';
             out += static_cast<char>(c + 64);
         } else if (c == '^' && i + 1 < text.size() &&
-                   (isCaretLetter(text[i + 1]) || text[i + 1] == ' ')) {
+                   (isCaretLetter(text[i + 1]) || text[i + 1] == ' ' ||
+                    static_cast<unsigned char>(text[i + 1]) < 0x20)) {
+            // A control character after it is written as "^X" too, and
+            // "^^" would read as one.
             out += "^ ";
         } else {
             out += c;

@@ -103,6 +103,7 @@ TEST(DxfGroups, CaretEscapingIsReversible) {
     const Case cases[] = {
         {"a\nb", "a^Jb"}, {"\r\n", "^M^J"}, {"x^y", "x^y"}, {"x^J", "x^ J"},
         {"^ ", "^  "},    {"^", "^"},       {"\t", "^I"},   {"场区", "场区"},
+        {"^\x1E@", "^ ^^@"}, {"^\n", "^ ^J"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dxfEscapeString(c.plain), c.escaped) << c.plain;
