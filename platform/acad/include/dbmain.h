@@ -150,6 +150,10 @@ public:
     // DXF groups an older or other program wrote that this class does not read, kept per
     // subclass marker and written back at the end of that subclass's data.
     void keepUnknownDxfItem(const ACHAR* subclass, const resbuf& item);
+    // Keeps an item a subclass's reader declined. A y or z coordinate group
+    // without its x is refused instead: written back at the end of the
+    // subclass, it would join whatever point came last.
+    Acad::ErrorStatus keepDeclinedDxfItem(AcDbDxfFiler* filer, const ACHAR* subclass, const resbuf& item);
     Acad::ErrorStatus writeUnknownDxfItems(AcDbDxfFiler* filer, const ACHAR* subclass) const;
 
     // Stand-in internals used by the database.
@@ -198,7 +202,9 @@ Acad::ErrorStatus AcDbObject::readDxfSubclass(AcDbDxfFiler* filer, const ACHAR* 
             filer->pushBackItem();
             break;
         }
-        if (!handle(item)) keepUnknownDxfItem(subclass, item);
+        if (handle(item)) continue;
+        es = keepDeclinedDxfItem(filer, subclass, item);
+        if (es != Acad::eOk) return es;
     }
     return filer->filerStatus();
 }

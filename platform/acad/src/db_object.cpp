@@ -2,6 +2,7 @@
 
 #include "db_stub.h"
 #include "dbmain.h"
+#include "dxf_filer.h"
 #include "rx_builtin.h"
 
 ACRX_BUILTIN_MEMBERS(AcDbObject, AcRxObject, nullptr, L"")
@@ -105,6 +106,17 @@ Acad::ErrorStatus AcDbObject::copyFrom(const AcRxObject* other) {
 
 void AcDbObject::keepUnknownDxfItem(const ACHAR* subclass, const resbuf& item) {
     mUnknownDxf.push_back({subclass != nullptr ? subclass : L"", AcRbChain(acutCopyRb(&item))});
+}
+
+Acad::ErrorStatus AcDbObject::keepDeclinedDxfItem(AcDbDxfFiler* filer, const ACHAR* subclass,
+                                                  const resbuf& item) {
+    const int code = item.restype;
+    for (int x : {code - 10, code - 20})
+        if (dxfIsPointCode(x))
+            return filer->setError(Acad::eBadDxfSequence, L"group code %d without its point (group code %d)",
+                                   code, x);
+    keepUnknownDxfItem(subclass, item);
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbObject::writeUnknownDxfItems(AcDbDxfFiler* filer, const ACHAR* subclass) const {

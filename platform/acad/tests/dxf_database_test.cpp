@@ -405,6 +405,13 @@ TEST(DxfDatabase, RegressionPolylineWidthBeforeFirstVertexIsRefused) {
     DxfError error;
     EXPECT_EQ(dxfReadDatabase(polyline(" 40\n1\n"), bad, error), Acad::eDxfReadAborted);
     EXPECT_NE(error.message.find("before its first vertex"), std::string::npos) << error.message;
+    // A z group alone was kept and written after the last vertex, whose z it
+    // became on the next load.
+    AcDbDatabase stray(false, true);
+    EXPECT_EQ(dxfReadDatabase(polyline(" 30\n1\n"), stray, error), Acad::eDxfReadAborted);
+    EXPECT_NE(error.message.find("group code 30 without its point (group code 10)"),
+              std::string::npos)
+        << error.message;
     savedStably(polyline(" 91\n7\n"));
 }
 
