@@ -9,18 +9,10 @@ const wchar_t* const kTriangleModeName = L"CALTUFTriMODE";
 const wchar_t* const kUserFormulaStem = L"CalTuFFormula";
 
 std::wstring ReadTrimmed(const SettingsReader& settings, const wchar_t* name) {
-    return TrimBlanks(settings.value(name).value_or(std::wstring()));
+    return wcrtTrim(settings.value(name).value_or(std::wstring()));
 }
 
 }  // namespace
-
-std::wstring TrimBlanks(const std::wstring& text) {
-    const wchar_t* const blanks = L" \t\r\n";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::wstring::npos) return std::wstring();
-    size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
 
 // Empty selects the zero-distance family; otherwise the text's leading
 // integer (0 for a text that is not a number) selects it, and numbers without

@@ -26,6 +26,3 @@ SquareFamily ReadSquareFamily(const SettingsReader& settings);
 TriangleMode ReadTriangleMode(const SettingsReader& settings);
 // CalTuFFormula<number>, empty when it is not set.
 std::wstring ReadUserFormula(const SettingsReader& settings, int number);
-
-// Blanks (spaces, tabs, line ends) removed at both ends.
-std::wstring TrimBlanks(const std::wstring& text);

@@ -39,7 +39,7 @@ bool DiagonalOneThreeOutside(const std::array<AcGePoint3d, 4>& p) {
 
 // "first+second", the first text trimmed; " " instead of "+" when it is empty.
 std::wstring JoinTexts(const std::wstring& first, const std::wstring& second) {
-    const std::wstring trimmed = TrimBlanks(first);
+    const std::wstring trimmed = wcrtTrim(first);
     return trimmed + (trimmed.empty() ? L" " : L"+") + second;
 }
 

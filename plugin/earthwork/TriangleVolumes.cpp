@@ -51,7 +51,7 @@ void ApplyUserFormula(PaneSideResult& side, const SettingsReader& settings,
                       double area) {
     std::wstring plus, minus;
     SplitUserFormula(ReadUserFormula(settings, 5), plus, minus);
-    plus = LowerAscii(TrimBlanks(plus));
+    plus = LowerAscii(wcrtTrim(plus));
     if (plus.empty()) return;
     const TriangleMeasures m{H, PlanDistance(p[0], p[1]), PlanDistance(p[1], p[2]),
                              PlanDistance(p[2], p[0])};

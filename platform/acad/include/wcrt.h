@@ -26,3 +26,6 @@ std::wstring wcrtVFormat(const wchar_t* format, va_list args);
 // otherwise. Invalid UTF-8 bytes become U+FFFD.
 std::string wcrtToUtf8(const std::wstring& text);
 std::wstring wcrtFromUtf8(const std::string& text);
+
+// The text without white space at either end.
+std::wstring wcrtTrim(const std::wstring& text);

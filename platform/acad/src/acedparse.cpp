@@ -8,14 +8,6 @@
 
 namespace {
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0;
-    size_t e = s.size();
-    while (b < e && std::iswspace(static_cast<wint_t>(s[b]))) ++b;
-    while (e > b && std::iswspace(static_cast<wint_t>(s[e - 1]))) --e;
-    return s.substr(b, e - b);
-}
-
 std::vector<std::wstring> splitBlanks(const std::wstring& s) {
     std::vector<std::wstring> words;
     std::wstring word;
@@ -85,7 +77,7 @@ std::vector<AcEdKeyword> acedParseKeywordList(const std::wstring& list) {
 
 const AcEdKeyword* acedMatchKeyword(const std::vector<AcEdKeyword>& keywords,
                                     const std::wstring& answer) {
-    const std::wstring text = trim(answer);
+    const std::wstring text = wcrtTrim(answer);
     // A leading "_" asks for the global name, as typed by international scripts.
     const bool global = !text.empty() && text[0] == L'_';
     const std::wstring word = global ? text.substr(1) : text;
@@ -95,7 +87,7 @@ const AcEdKeyword* acedMatchKeyword(const std::vector<AcEdKeyword>& keywords,
 }
 
 std::optional<double> acedParseReal(const std::wstring& answer) {
-    const std::wstring text = trim(answer);
+    const std::wstring text = wcrtTrim(answer);
     if (text.empty()) return std::nullopt;
     // Only digits, signs, a point and an exponent: wcstod would also take
     // "inf", "nan" and hexadecimal forms, which no prompt accepts.
@@ -108,7 +100,7 @@ std::optional<double> acedParseReal(const std::wstring& answer) {
 }
 
 std::optional<int> acedParseInt(const std::wstring& answer) {
-    const std::wstring text = trim(answer);
+    const std::wstring text = wcrtTrim(answer);
     size_t i = (!text.empty() && (text[0] == L'-' || text[0] == L'+')) ? 1 : 0;
     if (i == text.size() || text.size() > 7) return std::nullopt;
     for (size_t j = i; j < text.size(); ++j)
@@ -119,7 +111,7 @@ std::optional<int> acedParseInt(const std::wstring& answer) {
 }
 
 std::optional<AcGePoint3d> acedParsePoint(const std::wstring& answer, const AcGePoint3d& last) {
-    std::wstring text = trim(answer);
+    std::wstring text = wcrtTrim(answer);
     const bool relative = !text.empty() && text[0] == L'@';
     if (relative) text = text.substr(1);
     if (relative && text.empty()) return last;  // "@" alone: the last point itself

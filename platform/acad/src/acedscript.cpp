@@ -8,14 +8,6 @@
 
 namespace {
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0;
-    size_t e = s.size();
-    while (b < e && std::iswspace(static_cast<wint_t>(s[b]))) ++b;
-    while (e > b && std::iswspace(static_cast<wint_t>(s[e - 1]))) --e;
-    return s.substr(b, e - b);
-}
-
 // Splits "word rest" at the first blank; rest keeps its inner blanks.
 std::pair<std::wstring, std::wstring> splitWord(const std::wstring& s) {
     size_t i = 0;
@@ -71,7 +63,7 @@ AcEdScriptParse parseDirective(const std::wstring& body, int lineNumber) {
     AcEdScriptLine line;
     line.kind = d->kind;
     line.lineNumber = lineNumber;
-    const std::wstring args = trim(rest);
+    const std::wstring args = wcrtTrim(rest);
     switch (d->args) {
         case Args::kNone:
             if (!args.empty()) return fail(L"\"!" + verb + L"\" takes no argument");
@@ -86,9 +78,9 @@ AcEdScriptParse parseDirective(const std::wstring& body, int lineNumber) {
             break;
         case Args::kControl:
         case Args::kControlValue: {
-            auto [control, value] = splitWord(trim(rest));
+            auto [control, value] = splitWord(wcrtTrim(rest));
             if (control.empty()) return fail(L"\"!" + verb + L"\" needs a control name");
-            if (d->args == Args::kControl && !trim(value).empty())
+            if (d->args == Args::kControl && !wcrtTrim(value).empty())
                 return fail(L"\"!" + verb + L"\" takes only a control name");
             line.control = control;
             line.text = value;
@@ -103,7 +95,7 @@ AcEdScriptParse parseDirective(const std::wstring& body, int lineNumber) {
 AcEdScriptParse acedParseScriptLine(const std::wstring& rawLine, int lineNumber) {
     std::wstring raw = rawLine;
     if (!raw.empty() && raw.back() == L'\r') raw.pop_back();
-    const std::wstring text = trim(raw);
+    const std::wstring text = wcrtTrim(raw);
     if (!text.empty() && text[0] == L';') return {std::nullopt, std::wstring()};
     if (text.size() >= 2 && text[0] == L'!' && text[1] == L'!') {
         AcEdScriptLine line;

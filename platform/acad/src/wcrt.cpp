@@ -149,3 +149,11 @@ std::wstring wcrtFromUtf8(const std::string& text) {
     }
     return out;
 }
+
+std::wstring wcrtTrim(const std::wstring& text) {
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && std::iswspace(static_cast<wint_t>(text[b]))) ++b;
+    while (e > b && std::iswspace(static_cast<wint_t>(text[e - 1]))) --e;
+    return text.substr(b, e - b);
+}

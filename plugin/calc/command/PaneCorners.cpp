@@ -15,12 +15,6 @@ namespace {
 constexpr const ACHAR* kCornerColourSetting = L"DimPtEleColor";
 constexpr const ACHAR* kCornerColourDefault = L"173";
 
-std::wstring Trimmed(const std::wstring& text) {
-    const auto first = text.find_first_not_of(L" \t\r\n");
-    if (first == std::wstring::npos) return L"";
-    return text.substr(first, text.find_last_not_of(L" \t\r\n") - first + 1);
-}
-
 }  // namespace
 
 void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
@@ -37,7 +31,7 @@ void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
                          AcGePoint3dArray& annotatedCorners, const std::wstring& siteNumber) {
     std::wstring number;
     GetPaneFieldNumber(pane, number);
-    number = Trimmed(number);
+    number = wcrtTrim(number);
     // A pane without its own number writes onto its site's layer, where the
     // next run finds and erases the texts.
     if (number.empty()) number = siteNumber;
