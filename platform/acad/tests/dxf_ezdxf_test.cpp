@@ -2,44 +2,22 @@
 // the system's Python, which is where Debian installs it).
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "EzdxfScript.h"
 #include "dxf_sample.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPython = "/usr/bin/python3";
-
-fs::path scriptDir() {
-    const char* root = std::getenv("KAVREL_SOURCE_DIR");
-    return fs::path(root != nullptr ? root : ".") / "platform" / "acad" / "tests" / "ezdxf";
-}
-
-// Runs a command; returns its exit status and its standard output.
-int run(const std::string& command, std::string& output) {
-    output.clear();
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return -1;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+fs::path scriptDir() { return SourcePath("platform/acad/tests/ezdxf"); }
 
 class DxfEzdxf : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string out;
-        if (!fs::exists(kPython) || run(std::string(kPython) + " -c 'import ezdxf'", out) != 0)
-            GTEST_SKIP() << "ezdxf for " << kPython << " is not installed";
+        if (!EzdxfInstalled()) GTEST_SKIP() << "ezdxf for " << kEzdxfPython << " is not installed";
         dir = fs::temp_directory_path() /
               ("dxf_ezdxf_" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -50,8 +28,7 @@ class DxfEzdxf : public ::testing::Test {
         if (!dir.empty()) fs::remove_all(dir);
     }
     int script(const char* name, const fs::path& file, std::string& output) {
-        return run(std::string(kPython) + " " + quoted(scriptDir() / name) + " " + quoted(file),
-                   output);
+        return RunEzdxfScript(scriptDir() / name, file, output);
     }
     fs::path dir;
 };

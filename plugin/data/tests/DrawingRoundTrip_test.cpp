@@ -1,35 +1,20 @@
 // Site data and elevation points survive a DXF save and reopen unchanged, and
 // an independent reader (ezdxf, with the system's Python) sees the same keys
 // and values.
-#include <cstdio>
 #include <map>
 #include <sstream>
 
 #include "DataTestSupport.h"
+#include "EzdxfScript.h"
 #include "FieldData.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kPython = "/usr/bin/python3";
 const ACHAR* const kApps[] = {L"场区", L"方格", L"边坡"};
 
-int RunCommand(const std::string& command, std::string& output) {
-    output.clear();
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return -1;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-fs::path ScriptDir() {
-    const char* root = std::getenv("KAVREL_SOURCE_DIR");
-    return fs::path(root != nullptr ? root : ".") / "plugin" / "data" / "tests" / "ezdxf";
-}
+fs::path ScriptDir() { return SourcePath("plugin/data/tests/ezdxf"); }
 
 // A process text longer than one extended-data string: it is stored in pieces.
 std::wstring LongProcess() {
@@ -94,19 +79,12 @@ TEST_F(RoundTripTest, KeyedValuesSurviveSaveAndReopen) {
 
 TEST_F(RoundTripTest, AnIndependentReaderSeesTheSameKeysAndPoints) {
     std::string output;
-    if (!fs::exists(kPython) ||
-        RunCommand(std::string(kPython) + " -c 'import ezdxf'", output) != 0)
-        GTEST_SKIP() << "ezdxf for " << kPython << " is not installed";
+    if (!EzdxfInstalled()) GTEST_SKIP() << "ezdxf for " << kEzdxfPython << " is not installed";
     buildDrawing();
     const auto before = snapshot();
     const fs::path file = path("drawing.dxf");
     ASSERT_EQ(db()->dxfOut(file.wstring().c_str()), Acad::eOk);
-    ASSERT_EQ(
-        RunCommand(std::string(kPython) + " '" + (ScriptDir() / "dump_site_data.py").string() +
-                       "' '" + file.string() + "'",
-                   output),
-        0)
-        << output;
+    ASSERT_EQ(RunEzdxfScript(ScriptDir() / "dump_site_data.py", file, output), 0) << output;
 
     std::string expected;
     for (const auto& [app, values] : before)
