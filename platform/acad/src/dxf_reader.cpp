@@ -42,11 +42,8 @@ std::optional<DxfGroup> Reader::expect(int code, const char* what) {
     return g;
 }
 
-// The highest handle any group of the file names. Objects the reader makes
-// itself (the tables and records a file lacks) take handles from the seed;
-// starting it above this keeps them clear of the file's own objects, whatever
-// order those come in. A file that is not well formed yields what it has so
-// far: the reading proper reports its fault.
+// The highest handle any group of the file names. A file that is not well
+// formed yields what it has so far: the reading proper reports its fault.
 uint64_t highestHandleNamed(std::string_view bytes) {
     DxfGroupReader in(bytes);
     uint64_t highest = 0;
@@ -61,11 +58,20 @@ uint64_t highestHandleNamed(std::string_view bytes) {
     return highest;
 }
 
+// Objects the reader makes itself (the tables, records and dictionaries a file
+// lacks) take handles from the seed. Starting it above every handle the file
+// names keeps them clear of the file's own objects, whatever order those come
+// in. Well-formed files lack nothing, so the extra pass over the text is only
+// made for the others.
+void Reader::makeRoomForOwnObjects() {
+    if (mRoomMade) return;
+    mRoomMade = true;
+    const uint64_t highest = highestHandleNamed(mBytes);
+    if (highest >= mDb.handseed().value()) mDb.setHandseed(AcDbHandle(highest + 1));
+}
+
 // file = section* "0 EOF"
 Acad::ErrorStatus Reader::run(DxfError& error) {
-    const uint64_t highest = highestHandleNamed(mBytes);
-    if (highest < UINT64_MAX && highest >= mDb.handseed().value())
-        mDb.setHandseed(AcDbHandle(highest + 1));
     while (!failed()) {
         std::optional<DxfGroup> g = expect(0, "\"0 SECTION\" or \"0 EOF\"");
         if (!g) break;

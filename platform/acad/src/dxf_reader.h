@@ -75,6 +75,7 @@ class Reader {
     bool applyPendingXdata();
     bool add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id);
     AcDbObject* create(const std::string& type, DxfHome home);
+    void makeRoomForOwnObjects();
     bool ensureTables();
     bool ensureLayer(const std::wstring& name);
     bool ensureRegApp(const std::wstring& name);
@@ -93,6 +94,7 @@ class Reader {
     std::wstring mClayer, mTextstyle;
     uint64_t mHandseed = 0;
     bool mTablesReady = false;
+    bool mRoomMade = false;  // the seed is above every handle of the file
     AcDbObjectId mTables[4];  // block, layer, text style, regapp
     AcDbObjectId mRoot;
     std::set<std::string> mTableNames;

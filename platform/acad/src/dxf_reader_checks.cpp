@@ -34,6 +34,7 @@ bool Reader::ensureTables() {
             const ACHAR* name = k == 0 ? firstRecords[i] : ACDB_PAPER_SPACE;
             AcDbObjectId found;
             if (table->getAt(name, found, true) != Acad::eOk) {
+                makeRoomForOwnObjects();
                 AcDbSymbolTableRecord* record = kind->newRecord();
                 record->setName(name);
                 if (table->add(found, record) == Acad::eOk)
@@ -59,6 +60,7 @@ bool Reader::ensureRegApp(const std::wstring& name) {
     if (has) return true;
     if (mDb.getRegAppTable(table, AcDb::kForWrite) != Acad::eOk)
         return fail(DxfFault::BadStructure, 0, "no APPID table");
+    makeRoomForOwnObjects();
     auto record = std::make_unique<AcDbRegAppTableRecord>();
     Acad::ErrorStatus es = record->setName(name.c_str());
     if (es == Acad::eOk) es = table->add(record.get());
@@ -78,6 +80,7 @@ bool Reader::ensureLayer(const std::wstring& name) {
     bool has = table->has(name.c_str());
     table->close();
     if (has || mDb.getLayerTable(table, AcDb::kForWrite) != Acad::eOk) return true;
+    makeRoomForOwnObjects();
     auto record = std::make_unique<AcDbLayerTableRecord>();
     Acad::ErrorStatus es = record->setName(name.c_str());
     if (es == Acad::eOk) es = table->add(record.get());
@@ -180,6 +183,7 @@ bool Reader::finish() {
     if (acdbOpenObject(root, mRoot, AcDb::kForWrite) != Acad::eOk)
         return fail(DxfFault::BadStructure, 0, "the first object is not the root dictionary");
     if (root->getAt(ACDB_GROUP_DICTIONARY, groups) != Acad::eOk) {
+        makeRoomForOwnObjects();
         auto dict = std::make_unique<AcDbDictionary>();
         if (root->setAt(ACDB_GROUP_DICTIONARY, dict.get(), groups) == Acad::eOk)
             dict.release()->close();
