@@ -33,6 +33,9 @@ struct DxfTestMarkerClass {
 // The sample drawing in a new database.
 std::unique_ptr<AcDbDatabase> dxfTestDrawing();
 
+// Adds a layer with the colour index to the drawing; its id.
+AcDbObjectId dxfTestAddLayer(AcDbDatabase& db, const ACHAR* name, int color);
+
 // The drawing written as text; fails the test on an error.
 std::string dxfTestText(AcDbDatabase& db);
 

@@ -69,11 +69,9 @@ std::wstring dxfTestLongValue() {
     return value;
 }
 
-namespace {
-
-AcDbObjectId addLayer(AcDbDatabase& db, const ACHAR* name, int color) {
+AcDbObjectId dxfTestAddLayer(AcDbDatabase& db, const ACHAR* name, int color) {
     AcDbLayerTable* table = nullptr;
-    db.getLayerTable(table, AcDb::kForWrite);
+    EXPECT_EQ(db.getLayerTable(table, AcDb::kForWrite), Acad::eOk);
     auto* record = new AcDbLayerTableRecord();
     record->setName(name);
     AcCmColor c;
@@ -85,6 +83,8 @@ AcDbObjectId addLayer(AcDbDatabase& db, const ACHAR* name, int color) {
     table->close();
     return id;
 }
+
+namespace {
 
 void addApp(AcDbDatabase& db, const ACHAR* name) {
     AcDbRegAppTable* table = nullptr;
@@ -163,8 +163,8 @@ void addGroup(AcDbDatabase& db, const ACHAR* name, const AcDbObjectIdArray& ids)
 
 std::unique_ptr<AcDbDatabase> dxfTestDrawing() {
     auto db = std::make_unique<AcDbDatabase>(true, true);
-    AcDbObjectId fieldLayer = addLayer(*db, L"场区", 1);
-    addLayer(*db, L"方格", 2);
+    AcDbObjectId fieldLayer = dxfTestAddLayer(*db, L"场区", 1);
+    dxfTestAddLayer(*db, L"方格", 2);
     addApp(*db, L"场区");
     addApp(*db, L"OTHERAPP");
     AcDbObjectIdArray panes;

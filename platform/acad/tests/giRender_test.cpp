@@ -14,6 +14,7 @@
 #include "dbmain.h"
 #include "dbpl.h"
 #include "dbsymtb.h"
+#include "dxf_sample.h"
 #include "giRenderPalette.h"
 #include "giRenderRecord.h"
 #include "giRenderSvg.h"
@@ -134,20 +135,7 @@ class DrawingPicture : public ::testing::Test {
     }
     void TearDown() override { acDocManager->closeDocument(mDoc); }
 
-    AcDbObjectId layer(const wchar_t* name, int color) {
-        AcDbLayerTable* table = nullptr;
-        EXPECT_EQ(mDb->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbLayerTableRecord();
-        record->setName(name);
-        AcCmColor c;
-        c.setColorIndex(static_cast<Adesk::UInt16>(color));
-        record->setColor(c);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        record->close();
-        table->close();
-        return id;
-    }
+    AcDbObjectId layer(const wchar_t* name, int color) { return dxfTestAddLayer(*mDb, name, color); }
 
     void add(AcDbEntity* entity, AcDbObjectId layerId) {
         entity->setLayer(layerId);
