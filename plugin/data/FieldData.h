@@ -3,10 +3,10 @@
 #pragma once
 
 #include "DataNames.h"
-#include "DataSettings.h"
 #include "ElevationPoints.h"
 #include "FieldLabel.h"
 #include "PaneData.h"
 #include "PaneLists.h"
+#include "RegistrySettings.h"
 #include "SiteData.h"
 #include "SiteLookup.h"

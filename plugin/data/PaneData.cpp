@@ -1,7 +1,7 @@
 #include "PaneData.h"
 
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -57,14 +57,14 @@ bool GetPaneVolumes(AcDbObjectId pane, double& fill, double& cut) {
 
 bool SetPaneVolumes(AcDbObjectId pane, double fill, double cut) {
     return WriteTexts(pane, kPaneApp,
-                      {{kFillVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, fill)},
-                       {kCutVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, cut)}});
+                      {{kFillVolumeKey, FormatWithPrecision(Setting::VolumePrecision, fill)},
+                       {kCutVolumeKey, FormatWithPrecision(Setting::VolumePrecision, cut)}});
 }
 
 bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea) {
     return WriteTexts(pane, kPaneApp,
-                      {{kFillAreaKey, FormatWithPrecision(kVolumePrecisionSetting, fillArea)},
-                       {kCutAreaKey, FormatWithPrecision(kVolumePrecisionSetting, cutArea)}});
+                      {{kFillAreaKey, FormatWithPrecision(Setting::VolumePrecision, fillArea)},
+                       {kCutAreaKey, FormatWithPrecision(Setting::VolumePrecision, cutArea)}});
 }
 
 bool SetPaneFormulas(AcDbObjectId pane, const ACHAR* fillFormula, const ACHAR* fillProcess,

@@ -4,7 +4,7 @@
 
 #include "ArxHelpers.h"
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -15,18 +15,18 @@ namespace {
 // marks the entity as a pane.
 struct NumberedList {
     std::wstring stem;
-    const ACHAR* precisionSetting;
+    Setting precision;
     bool marksPane;
 };
 
 NumberedList NaturalElevations() {
-    return {kNaturalElevationStem, kElevationPrecisionSetting, true};
+    return {kNaturalElevationStem, Setting::ElevationPrecision, true};
 }
-NumberedList DesignElevations() { return {kDesignElevationStem, kElevationPrecisionSetting, true}; }
-NumberedList LayerFills() { return {kLayerFillStem, kVolumePrecisionSetting, false}; }
-NumberedList LayerCuts() { return {kLayerCutStem, kVolumePrecisionSetting, false}; }
+NumberedList DesignElevations() { return {kDesignElevationStem, Setting::ElevationPrecision, true}; }
+NumberedList LayerFills() { return {kLayerFillStem, Setting::VolumePrecision, false}; }
+NumberedList LayerCuts() { return {kLayerCutStem, Setting::VolumePrecision, false}; }
 NumberedList CornerLayers(int corner) {
-    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), kElevationPrecisionSetting, false};
+    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), Setting::ElevationPrecision, false};
 }
 
 bool Contains(const std::wstring& key, const std::wstring& stem) {
@@ -41,7 +41,7 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
 }
 
 bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
-    const std::wstring format = GetPrecisionFormat(list.precisionSetting);
+    const std::wstring format = GetPrecisionFormat(list.precision);
     return EditXdata(pane, kPaneApp, [&](ArxDbgAppXdataX& data) {
         RemoveList(data, list.stem);
         for (size_t k = 0; k < values.size(); ++k) {

@@ -7,7 +7,7 @@
 #include "CommandBodies.h"
 #include "FieldData.h"
 #include "PaneEarthwork.h"
-#include "RegistrySettingsReader.h"
+#include "RegistrySettings.h"
 #include "SitePrompt.h"
 #include "VolumeAnnotations.h"
 #include "aced.h"
@@ -60,7 +60,7 @@ void CalcFieldEarthwork(AcDbObjectId site) {
         return;
     }
     EraseVolumeAnnotations(site);
-    const RegistrySettingsReader settings;
+    const RegistrySettings settings;
     acedSetStatusBarProgressMeter(L"正在计算土方量...", 0, panes.length());
     double fillTotal = 0.0, cutTotal = 0.0;
     for (int i = 0; i < panes.length(); ++i) {
