@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 
 #include "EzdxfScript.h"
 #include "dxf_sample.h"
@@ -99,7 +100,7 @@ TEST_F(DxfEzdxf, TheirDrawingReadsHere) {
     ASSERT_EQ(acdbOpenObject(text, ids[4], AcDb::kForRead), Acad::eOk);
     EXPECT_STREQ(text->textStringConst(), L"W=3.25");
     EXPECT_DOUBLE_EQ(text->height(), 2.0);
-    EXPECT_NEAR(text->rotation(), 1.5707963267948966, 1e-12);
+    EXPECT_NEAR(text->rotation(), std::numbers::pi / 2, 1e-12);
     text->close();
     AcDbCircle* circle = nullptr;
     ASSERT_EQ(acdbOpenObject(circle, ids[5], AcDb::kForRead), Acad::eOk);

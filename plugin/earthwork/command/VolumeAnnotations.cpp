@@ -17,6 +17,9 @@ namespace {
 constexpr double kEqualSide = 0.001;
 // Volumes below this are nothing: far below the 0.01 m³ the results show.
 constexpr double kNoVolume = 1e-7;
+// The quarter turn across the grid as the suite writes it, a little short of
+// π/2 (not std::numbers::pi / 2), so that texts land where the suite's do.
+constexpr double kAcrossGrid = 1.5707963;
 
 AcGePoint3d Mid(const AcGePoint3d& a, const AcGePoint3d& b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
@@ -99,11 +102,11 @@ void AnnotatePaneVolumes(AcDbObjectId pane, double angle, AcDbObjectId site) {
     ArxGroup::Arx_CreateGroup(L"*NoName", group);
     const double offset = showFill && showCut ? 0.7 * text.height : 0.0;
     if (showFill) {
-        text.position = Moved(*at, offset, angle + 1.5707963);
+        text.position = Moved(*at, offset, angle + kAcrossGrid);
         WriteText(kFillText, fillColour, number, text, wcrtFormat(format.c_str(), fill), group);
     }
     if (showCut) {
-        text.position = Moved(*at, offset, angle - 1.5707963);
+        text.position = Moved(*at, offset, angle - kAcrossGrid);
         WriteText(kCutText, cutColour, number, text, wcrtFormat(format.c_str(), cut), group);
     }
 }
