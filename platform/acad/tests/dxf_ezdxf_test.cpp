@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "EzdxfScript.h"
+#include "ScratchFolder.h"
 #include "dxf_sample.h"
 
 namespace fs = std::filesystem;
@@ -19,11 +20,7 @@ class DxfEzdxf : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!EzdxfInstalled()) GTEST_SKIP() << "ezdxf for " << kEzdxfPython << " is not installed";
-        dir = fs::temp_directory_path() /
-              ("dxf_ezdxf_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = MakeScratchFolder("dxf_ezdxf");
     }
     void TearDown() override {
         if (!dir.empty()) fs::remove_all(dir);
