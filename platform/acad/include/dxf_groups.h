@@ -19,6 +19,9 @@ enum class DxfValueType {
     Binary,  // hexadecimal bytes
 };
 
+// A comment line: legal anywhere in a file, skipped by readers.
+inline constexpr int kDxfCommentCode = 999;
+
 // The value type of a group code, by code range as the DXF reference defines.
 DxfValueType dxfValueType(int code);
 
@@ -33,6 +36,10 @@ bool dxfParseInteger(std::string_view text, int64_t minValue, int64_t maxValue, 
 bool dxfParseHandle(std::string_view text, uint64_t& value);
 // The highest handle a file may name; higher ones do not parse.
 inline constexpr uint64_t kDxfMaxHandle = 0x7FFFFFFFFFFFFFFF;
+// The highest handle a file may give one of its objects (or its seed): new
+// objects take handles upwards from there, and about four billion of them
+// must still fit below kDxfMaxHandle.
+inline constexpr uint64_t kDxfMaxObjectHandle = kDxfMaxHandle - (uint64_t{1} << 32);
 
 // Texts of values as this system writes them: doubles in the shortest form
 // that reads back to the same bits, handles in upper-case hexadecimal.

@@ -33,7 +33,7 @@ class DxfGroupReader {
     explicit DxfGroupReader(std::string_view bytes);
 
     // The next group, or nothing at the end of the input or after a fault
-    // (then `failed()` is true and `error()` says why).
+    // (then `failed()` is true and `error()` says why). Comments are skipped.
     std::optional<DxfGroup> next();
     // The next call of next() returns the last group again.
     void pushBack();
@@ -48,6 +48,7 @@ class DxfGroupReader {
 
   private:
     std::optional<std::string_view> readLine();
+    std::optional<DxfGroup> readGroup();
 
     std::string_view mBytes;
     size_t mPos = 0;
@@ -58,7 +59,10 @@ class DxfGroupReader {
 };
 
 // Writes groups in the layout this system uses: the code right-aligned in
-// three columns, the value on the next line, lines ended by "\n".
+// three columns, the value on the next line, lines ended by "\n". A value the
+// reader would refuse (a real that is not finite, an integer too wide for its
+// code, a handle above the range) is not written; the first one is kept as
+// the refusal, so that the caller can refuse the whole file.
 class DxfGroupWriter {
   public:
     void writeRaw(int code, std::string_view text);
@@ -71,7 +75,12 @@ class DxfGroupWriter {
 
     const std::string& text() const { return mText; }
     std::string take() { return std::move(mText); }
+    // Why a value was refused, empty while none was.
+    const std::string& refusal() const { return mRefusal; }
 
   private:
+    void refuse(int code, const std::string& value, const char* what);
+
     std::string mText;
+    std::string mRefusal;
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -46,6 +47,13 @@ bool isHexText(std::string_view text) {
     return true;
 }
 
+// For a number text out of a double's range: true when it is too small
+// rather than too large (strtod then gives 0 or a subnormal, not HUGE_VAL).
+bool isUnderflow(std::string_view text) {
+    const std::string copy(text);
+    return std::fabs(std::strtod(copy.c_str(), nullptr)) < 1.0;
+}
+
 }  // namespace
 
 DxfValueType dxfValueType(int code) {
@@ -66,9 +74,11 @@ bool dxfParseDouble(std::string_view text, double& value) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double parsed = 0.0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    // Infinities and NaN are not numbers a drawing can hold.
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return false;
-    if (!std::isfinite(parsed)) return false;
+    if (text.empty() || end != text.data() + text.size()) return false;
+    // A number too small for a double reads as 0, as the C library reads it;
+    // one too large, infinities and NaN are not numbers a drawing can hold.
+    if (ec == std::errc::result_out_of_range && isUnderflow(text)) parsed = 0.0;
+    else if (ec != std::errc() || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }

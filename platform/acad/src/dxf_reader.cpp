@@ -70,6 +70,14 @@ void Reader::makeRoomForOwnObjects() {
     if (highest >= mDb.handseed().value()) mDb.setHandseed(AcDbHandle(highest + 1));
 }
 
+// Objects made after loading take handles above every handle of the file.
+bool Reader::tooHigh(const char* what, uint64_t handle, int line) {
+    return fail(DxfFault::BadValue, line,
+                std::string(what) + " " + dxfFormatHandle(handle) +
+                    " leaves no room for new objects (the highest accepted is " +
+                    dxfFormatHandle(kDxfMaxObjectHandle) + ")");
+}
+
 // file = section* "0 EOF"
 Acad::ErrorStatus Reader::run(DxfError& error) {
     while (!failed()) {
@@ -193,7 +201,9 @@ bool Reader::readHeaderValue(const std::wstring& variable, const DxfGroup& g) {
         return fail(DxfFault::BadStructure, g.line,
                     "header variable " + wcrtToUtf8(variable) + " takes group code " +
                         std::to_string(known->code) + ", not " + std::to_string(g.code));
-    if (variable == L"$HANDSEED") dxfParseHandle(g.text, mHandseed);
+    if (variable == L"$HANDSEED" && dxfParseHandle(g.text, mHandseed) &&
+        mHandseed > kDxfMaxObjectHandle)
+        return tooHigh("$HANDSEED", mHandseed, g.line);
     if (variable == L"$CLAYER") mClayer = wide(dxfTrim(g.text));
     if (variable == L"$TEXTSTYLE") mTextstyle = wide(dxfTrim(g.text));
     return true;

@@ -74,6 +74,7 @@ class Reader {
     bool setXdata(AcDbObject* obj, const resbuf* chain, int line);
     bool applyPendingXdata();
     bool add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id);
+    bool tooHigh(const char* what, uint64_t handle, int line);
     AcDbObject* create(const std::string& type, DxfHome home);
     void makeRoomForOwnObjects();
     bool ensureTables();

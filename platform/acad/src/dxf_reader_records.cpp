@@ -111,6 +111,7 @@ bool Reader::readRecordHead(RecordHead& head) {
 bool Reader::add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id) {
     std::unique_ptr<AcDbObject> owned(obj);
     if (handle == 0) makeRoomForOwnObjects();  // it takes the seed's next handle
+    if (handle > kDxfMaxObjectHandle) return tooHigh("handle", handle, line);
     if (handle != 0 && mLineOfObject.count(handle) != 0)
         return fail(DxfFault::DuplicateHandle, line,
                     "handle " + dxfFormatHandle(handle) + " already used at line " +

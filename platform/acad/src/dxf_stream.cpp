@@ -1,6 +1,7 @@
 #include "dxf_stream.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -75,6 +76,15 @@ std::optional<DxfGroup> DxfGroupReader::next() {
         mPushedBack = false;
         return mLast;
     }
+    // Comments (999) may stand anywhere in a file and mean nothing to it.
+    std::optional<DxfGroup> g;
+    do g = readGroup();
+    while (g && g->code == kDxfCommentCode);
+    if (g) mLast = *g;
+    return g;
+}
+
+std::optional<DxfGroup> DxfGroupReader::readGroup() {
     std::optional<std::string_view> codeLine = readLine();
     if (!codeLine) return std::nullopt;
     const int codeLineNo = mLine;
@@ -102,8 +112,7 @@ std::optional<DxfGroup> DxfGroupReader::next() {
                  typeName(type));
         return std::nullopt;
     }
-    mLast = DxfGroup{code, std::string(*valueLine), codeLineNo};
-    return mLast;
+    return DxfGroup{code, std::string(*valueLine), codeLineNo};
 }
 
 void DxfGroupReader::pushBack() { mPushedBack = true; }
@@ -121,9 +130,24 @@ void DxfGroupWriter::writeString(int code, std::string_view utf8) {
     writeRaw(code, dxfEscapeString(utf8));
 }
 
-void DxfGroupWriter::writeDouble(int code, double value) { writeRaw(code, dxfFormatDouble(value)); }
+void DxfGroupWriter::refuse(int code, const std::string& value, const char* what) {
+    if (!mRefusal.empty()) return;
+    mRefusal = "group code " + std::to_string(code) + " would hold " + value + ", which is not " + what;
+}
+
+void DxfGroupWriter::writeDouble(int code, double value) {
+    if (!std::isfinite(value)) return refuse(code, dxfFormatDouble(value), "a finite real number");
+    writeRaw(code, dxfFormatDouble(value));
+}
 
 void DxfGroupWriter::writeInt(int code, int64_t value) {
+    const DxfValueType type = dxfValueType(code);
+    const bool int32 = type == DxfValueType::Int32;
+    if ((type == DxfValueType::Int16 || type == DxfValueType::Bool) &&
+        (value < INT16_MIN || value > INT16_MAX))
+        return refuse(code, std::to_string(value), typeName(DxfValueType::Int16));
+    if (int32 && (value < INT32_MIN || value > INT32_MAX))
+        return refuse(code, std::to_string(value), typeName(DxfValueType::Int32));
     // Integers are right-aligned in six columns as the format's own writers do.
     std::string text = std::to_string(value);
     if (text.size() < 6) text.insert(0, 6 - text.size(), ' ');
@@ -131,6 +155,8 @@ void DxfGroupWriter::writeInt(int code, int64_t value) {
 }
 
 void DxfGroupWriter::writeHandle(int code, uint64_t value) {
+    if (value > kDxfMaxHandle)
+        return refuse(code, "handle " + dxfFormatHandle(value), "within the handle range");
     writeRaw(code, dxfFormatHandle(value));
 }
 
