@@ -1,8 +1,11 @@
 #include "PaneCorners.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "AnnotationText.h"
+#include "CommandMessages.h"
 #include "CommandSettings.h"
 #include "CornerInterpolation.h"
 #include "FieldData.h"
@@ -17,14 +20,25 @@ constexpr const ACHAR* kCornerColourDefault = L"173";
 
 }  // namespace
 
-void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
+bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
+    std::vector<std::vector<double>> values(static_cast<size_t>(corners.length()));
     for (int i = 0; i < corners.length(); ++i) {
-        std::vector<double> values;
-        InterpolateCorner(sitePoints, corners[i], values);
-        SetCornerLayerElevations(pane, i, values);
+        std::vector<double>& corner = values[static_cast<size_t>(i)];
+        InterpolateCorner(sitePoints, corners[i], corner);
+        // Huge elevations or coordinates overflow the weighting.
+        if (!std::all_of(corner.begin(), corner.end(), [](double v) { return std::isfinite(v); })) {
+            ReportPaneNotFinite(pane);
+            return false;
+        }
     }
+    for (int i = 0; i < corners.length(); ++i)
+        if (!SetCornerLayerElevations(pane, i, values[static_cast<size_t>(i)])) {
+            ReportPaneNotStored(pane);
+            return false;
+        }
+    return true;
 }
 
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
