@@ -33,11 +33,13 @@ bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& siteP
             return false;
         }
     }
-    for (int i = 0; i < corners.length(); ++i)
-        if (!SetCornerLayerElevations(pane, i, values[static_cast<size_t>(i)])) {
-            ReportPaneNotStored(pane);
-            return false;
-        }
+    for (int i = 0; i < corners.length(); ++i) {
+        if (SetCornerLayerElevations(pane, i, values[static_cast<size_t>(i)])) continue;
+        ReportPaneNotStored(pane);
+        // Half a pane's corners would pass for a pane with elevations.
+        for (int done = 0; done < i; ++done) SetCornerLayerElevations(pane, done, {});
+        return false;
+    }
     return true;
 }
 

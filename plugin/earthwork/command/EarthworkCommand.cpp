@@ -56,6 +56,9 @@ void StoreSiteTotals(AcDbObjectId site, double fill, double cut) {
 
 void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
     ArxView::Arx_DispEntToView(site, 4, 1);
+    const std::optional<SiteGrid> grid = ReadSiteGrid(site);
+    if (!grid) return;
+    const double angle = grid->angle;
     AcDbObjectIdArray panes;
     if (!CollectFieldPanes(site, panes) && panes.isEmpty()) {
         acutPrintf(L"\n在场区内选择方格失败!---<可能是该场区内没有布置方格>.");
@@ -65,9 +68,6 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
         acutPrintf(L"\n请先进行<计算多层标高>!");
         return;
     }
-    const std::optional<SiteGrid> grid = ReadSiteGrid(site);
-    if (!grid) return;
-    const double angle = grid->angle;
     EraseVolumeAnnotations(site);
     acedSetStatusBarProgressMeter(L"正在计算土方量...", 0, panes.length());
     double fillTotal = 0.0, cutTotal = 0.0;
