@@ -52,6 +52,9 @@ std::string_view dxfTrim(std::string_view text);
 // String values travel one per line, so control characters are written in the
 // format's caret form ("^J" for a line feed, "^I" for a tab); a caret that
 // would read as such a form is written "^ ". Unescaping reverses this for every
-// string without NUL characters (strings of the host end at a NUL).
+// string without NUL characters (strings of the host end at a NUL), and also
+// decodes the "\U+XXXX" escapes (UTF-16 units in hexadecimal, a pair for
+// characters beyond U+FFFF) by which programs write characters their code
+// page lacks; the writer writes UTF-8 and needs none.
 std::string dxfEscapeString(std::string_view text);
 std::string dxfUnescapeString(std::string_view text);

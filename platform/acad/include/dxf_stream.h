@@ -37,6 +37,11 @@ class DxfGroupReader {
     std::optional<DxfGroup> next();
     // The next call of next() returns the last group again.
     void pushBack();
+    // Release 12 wrote entities without subclass markers. Called at the
+    // start of such an entity's data (after its handle), this makes next()
+    // give "100 <entity>" first and "100 <own>" before the first group that is
+    // not common entity data, as later releases write them.
+    void impliedSubclasses(std::string entity, std::string own);
     bool atEnd() const { return !mPushedBack && mPos >= mBytes.size(); }
 
     bool failed() const { return mError.has_value(); }
@@ -49,6 +54,15 @@ class DxfGroupReader {
   private:
     std::optional<std::string_view> readLine();
     std::optional<DxfGroup> readGroup();
+    std::optional<DxfGroup> readData();
+    std::optional<DxfGroup> impliedNext();
+
+    struct Implied {
+        std::string entity, own;
+        int stage = 0;  // 0: entity marker due, 1: common data, 2: own marker given
+        std::optional<DxfGroup> held;
+    };
+    std::optional<Implied> mImplied;
 
     std::string_view mBytes;
     size_t mPos = 0;

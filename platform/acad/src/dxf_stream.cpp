@@ -76,12 +76,52 @@ std::optional<DxfGroup> DxfGroupReader::next() {
         mPushedBack = false;
         return mLast;
     }
-    // Comments (999) may stand anywhere in a file and mean nothing to it.
+    std::optional<DxfGroup> g = mImplied ? impliedNext() : readData();
+    if (g) mLast = *g;
+    return g;
+}
+
+// Comments (999) may stand anywhere in a file and mean nothing to it.
+std::optional<DxfGroup> DxfGroupReader::readData() {
     std::optional<DxfGroup> g;
     do g = readGroup();
     while (g && g->code == kDxfCommentCode);
-    if (g) mLast = *g;
     return g;
+}
+
+void DxfGroupReader::impliedSubclasses(std::string entity, std::string own) {
+    mImplied = Implied{std::move(entity), std::move(own), 0, std::nullopt};
+    if (mPushedBack) mImplied->held = mLast;
+    mPushedBack = false;
+}
+
+namespace {
+
+// Groups of the entity's common data in release 12 files.
+bool isCommonEntityCode(int code) {
+    return code == 6 || code == 8 || code == 48 || code == 60 || code == 62 || code == 67 ||
+           code == 370;
+}
+
+}  // namespace
+
+std::optional<DxfGroup> DxfGroupReader::impliedNext() {
+    Implied& implied = *mImplied;
+    const int line = mLine + 1;
+    if (implied.stage == 0) {
+        implied.stage = 1;
+        return DxfGroup{100, implied.entity, implied.held ? implied.held->line : line};
+    }
+    std::optional<DxfGroup> g = implied.held ? implied.held : readData();
+    implied.held.reset();
+    if (implied.stage == 2 || !g || g->code == 0 || g->code >= 1000) {
+        mImplied.reset();
+        return g;
+    }
+    if (isCommonEntityCode(g->code)) return g;
+    implied.stage = 2;
+    implied.held = g;
+    return DxfGroup{100, implied.own, g->line};
 }
 
 std::optional<DxfGroup> DxfGroupReader::readGroup() {

@@ -451,6 +451,55 @@ TEST(DxfDatabase, RegressionItemLeftByAnObjectIsRefused) {
     EXPECT_EQ(error.message, "line 23: group code 100 after the CIRCLE record's data");
 }
 
+// A file of release 2000 with one text on a layer whose name is "土方" in
+// code page 936 (GBK), or whatever the code page makes of those bytes.
+std::string olderDrawing(const std::string& codePageGroup) {
+    return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n" + codePageGroup +
+           "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  5\n20\n100\nAcDbEntity\n"
+           "  8\n\xCD\xC1\xB7\xBD\n100\nAcDbText\n 10\n0\n 20\n0\n 30\n0\n 40\n2.5\n"
+           "  1\n\\U+571F\xB7\xBD\n  0\nENDSEC\n  0\nEOF\n";
+}
+
+// Files before release 2007 are in the code page their header names, or in
+// the configured ANSI code page (936 unless set) when it names none.
+TEST(DxfDatabase, OlderFilesAreReadInTheirCodePage) {
+    const struct {
+        const char* what;
+        std::string codePageGroup;
+        const char* ansiCodePage;  // KAVREL_ANSI_CODEPAGE, null: unset
+        const wchar_t* layer;
+        std::string error;
+    } cases[] = {
+        {"named", "  9\n$DWGCODEPAGE\n  3\nANSI_936\n", nullptr, L"土方", ""},
+        {"missing: 936", "", nullptr, L"土方", ""},
+        {"missing: configured", "", "1252", L"\u00CD\u00C1\u00B7\u00BD", ""},
+        {"named wins", "  9\n$DWGCODEPAGE\n  3\nansi_936\n", "1252", L"土方", ""},
+        {"unknown", "  9\n$DWGCODEPAGE\n  3\nKLINGON\n", nullptr, nullptr,
+         "line 12: code page \"KLINGON\" of $DWGCODEPAGE is not known"},
+        {"unknown number", "  9\n$DWGCODEPAGE\n  3\nANSI_4242\n", nullptr, nullptr,
+         "line 12: code page \"ANSI_4242\" of $DWGCODEPAGE is not known"},
+    };
+    for (const auto& c : cases) {
+        if (c.ansiCodePage != nullptr)
+            ::setenv("KAVREL_ANSI_CODEPAGE", c.ansiCodePage, 1);
+        else
+            ::unsetenv("KAVREL_ANSI_CODEPAGE");
+        AcDbDatabase db(false, true);
+        DxfError error;
+        const Acad::ErrorStatus es = dxfReadDatabase(olderDrawing(c.codePageGroup), db, error);
+        ::unsetenv("KAVREL_ANSI_CODEPAGE");
+        if (c.layer == nullptr) {
+            EXPECT_EQ(es, Acad::eBadDxfSequence) << c.what;
+            EXPECT_EQ(error.message, c.error) << c.what;
+            continue;
+        }
+        ASSERT_EQ(es, Acad::eOk) << c.what << ": " << error.message;
+        const AcDbObjectIdArray texts = modelSpace(db);
+        ASSERT_EQ(texts.length(), 1) << c.what;
+        EXPECT_EQ(layerOf(texts[0]), c.layer) << c.what;
+    }
+}
+
 class DxfDatabaseFiles : public ::testing::Test {
   protected:
     void SetUp() override {
