@@ -6,7 +6,7 @@
 #include "CommandMessages.h"
 
 #include "FieldData.h"
-#include "PolygonVolumes.h"
+#include "PaneVolumes.h"
 
 std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& settings,
                                                    std::span<const AcGePoint3d> corners,
