@@ -83,8 +83,7 @@ void DrawCornerElevationDim(const std::wstring& siteNumber, double natural, doub
                             const AcGePoint3d& corner, double angle, double height) {
     const ElevationDimTexts texts = FormatElevationDim(natural, design);
     const DimColours colours = ReadDimColours();
-    if (!(std::abs(height) > 0.0))
-        height = _wtof(ReadSetting(L"TextHeight", L"2.5", true).c_str());
+    if (!(std::abs(height) > 0.0)) height = _wtof(ReadSetting(L"TextHeight", L"2.5", true).c_str());
     AcDbObjectId style;
     MakeTextStyle(kAnnotationStyleName, style);
     const CurrentLayerAndStyle current(Layer(kCornerTextLayerFormat, siteNumber), style);
@@ -140,8 +139,10 @@ void DrawFillCutTexts(const std::wstring& siteNumber, const FillCutTexts& texts,
     const std::wstring fillLayer = Layer(kFillTextLayerFormat, siteNumber);
     const std::wstring cutLayer = Layer(kCutTextLayerFormat, siteNumber);
     AcDbObjectId made;
-    ArxLayer::Arx_CreateLayer(fillLayer.c_str(), ReadColourSetting(L"FieldTuFFillColor", L"2"), made);
-    ArxLayer::Arx_CreateLayer(cutLayer.c_str(), ReadColourSetting(L"FieldTuFDigColor", L"173"), made);
+    ArxLayer::Arx_CreateLayer(fillLayer.c_str(), ReadColourSetting(L"FieldTuFFillColor", L"2"),
+                              made);
+    ArxLayer::Arx_CreateLayer(cutLayer.c_str(), ReadColourSetting(L"FieldTuFDigColor", L"173"),
+                              made);
     AcDbObjectId style;
     MakeTextStyle(kAnnotationStyleName, style);
     const FillCutPlaces at = PlaceFillCut(texts, centre, angle, height);

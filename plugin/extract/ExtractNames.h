@@ -12,6 +12,8 @@ inline constexpr const ACHAR* kFieldLayerSetting = L"FieldLayer";
 inline constexpr const ACHAR* kFieldLayerDefault = L"场区";
 inline constexpr const ACHAR* kFieldColourSetting = L"FieldColor";
 inline constexpr const ACHAR* kFieldColourDefault = L"1";
+// New panes lie on "场区" + number + "方格", where the site's panes are found.
+inline constexpr const ACHAR* kPaneLayerStem = L"方格";
 // Pane-number labels lie on "场区" + number + PaneLayer + "编号".
 inline constexpr const ACHAR* kPaneLayerSetting = L"PaneLayer";
 inline constexpr const ACHAR* kPaneLayerDefault = L"方格";

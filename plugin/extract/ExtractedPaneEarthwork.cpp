@@ -55,8 +55,7 @@ struct PaneSurfaces {
 // The pane's corners and both elevation lists, or the first failure.
 std::optional<PaneEarthworkFailure> ReadPane(AcDbObjectId pane, PaneSurfaces& s) {
     AcGePoint3dArray vertices;
-    if (!ArxPolyline::Arx_TakeAllPLinePtArr(pane, vertices))
-        return PaneEarthworkFailure::Vertices;
+    if (!ArxPolyline::Arx_TakeAllPLinePtArr(pane, vertices)) return PaneEarthworkFailure::Vertices;
     if (!GetPaneNaturalElevations(pane, s.natural)) return PaneEarthworkFailure::Natural;
     if (!GetPaneDesignElevations(pane, s.design)) return PaneEarthworkFailure::Design;
     const int n = vertices.length();

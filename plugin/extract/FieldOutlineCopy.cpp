@@ -65,8 +65,7 @@ void AddLabel(AcDbObjectId outline, const std::wstring& number, double height,
         ArxEntity::Arx_ChangeEntLayer(label, layer.c_str());
         ArxGroup::Arx_addEntToGroup(label, group);
     }
-    const double radius =
-        kCircleRadiusPerCharacter * height * static_cast<double>(number.size());
+    const double radius = kCircleRadiusPerCharacter * height * static_cast<double>(number.size());
     auto circle = std::make_unique<AcDbCircle>(at, AcGeVector3d::kZAxis, radius);
     circle->setColorIndex(kByLayer);
     circle->setLayer(layer.c_str());
@@ -120,8 +119,8 @@ void CopyPaneNumberLabels(AcDbObjectId site, const ExtractionTarget& target) {
     AcDbObjectIdArray labels;
     ArxLayer::Arx_GetLayerEnt(from.c_str(), labels);
     AcDbObjectId layerId;
-    ArxLayer::Arx_CreateLayer(to.c_str(),
-                              ReadColourSetting(kPaneColourSetting, kPaneColourDefault), layerId);
+    ArxLayer::Arx_CreateLayer(to.c_str(), ReadColourSetting(kPaneColourSetting, kPaneColourDefault),
+                              layerId);
     for (int i = 0; i < labels.length(); ++i) {
         AcDbObjectId copy;
         if (ArxEntity::Arx_CopyTranslation(labels[i], target.offset, copy))

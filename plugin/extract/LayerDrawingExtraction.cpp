@@ -5,9 +5,9 @@
 
 #include "ArxHelpers.h"
 #include "CommandBodies.h"
+#include "CommandSettings.h"
 #include "DocData.h"
 #include "DragTransform.h"
-#include "CommandSettings.h"
 #include "ExtractNames.h"
 #include "ExtractPane.h"
 #include "FieldData.h"
@@ -109,7 +109,7 @@ void ExtractLayerDrawing(AcDbObjectId site, const AcDbObjectIdArray& panes, int 
     const AcDbObjectId outline = CopyFieldOutline(site, target);
     CopyPaneNumberLabels(site, target);
     const std::wstring paneLayer =
-        wcrtFormat(kPaneLayerFormat, target.siteNumber.c_str(), kPaneLayerDefault);
+        wcrtFormat(kPaneLayerFormat, target.siteNumber.c_str(), kPaneLayerStem);
     AcDbObjectId layerId;
     ArxLayer::Arx_CreateLayer(paneLayer.c_str(),
                               ReadColourSetting(kPaneColourSetting, kPaneColourDefault), layerId);
@@ -117,7 +117,8 @@ void ExtractLayerDrawing(AcDbObjectId site, const AcDbObjectIdArray& panes, int 
     AnnotatedCorners annotatedCorners;
     std::vector<AcDbObjectId> newPanes;
     for (int i = 0; i < panes.length(); ++i) {
-        const AcDbObjectId pane = ExtractPane(paneLayer, panes[i], target, annotatedCorners, settings);
+        const AcDbObjectId pane =
+            ExtractPane(paneLayer, panes[i], target, annotatedCorners, settings);
         if (!pane.isNull()) newPanes.push_back(pane);
     }
     if (!outline.isNull()) SumNewSite(outline, newPanes);

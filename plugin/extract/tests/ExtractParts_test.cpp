@@ -27,7 +27,7 @@ namespace {
 // One entity of model space as the tests look at it.
 struct Seen {
     std::wstring type, layer, text;
-    AcGePoint3d at;  // a text's alignment point, a circle's centre
+    AcGePoint3d at;   // a text's alignment point, a circle's centre
     double size = 0;  // a text's height, a circle's radius
     int colour = 0;
     AcDbObjectId id;
@@ -159,7 +159,8 @@ TEST_F(Extraction, OutlineCopiesCarryTheNewNumberOnTheFieldLayer) {
         const std::vector<AcDbObjectIdArray> groups = Groups(db());
         ASSERT_EQ(groups.size(), 1u);
         ASSERT_EQ(groups[0].length(), 4);
-        for (size_t i = 0; i < copies.size(); ++i) EXPECT_EQ(groups[0][static_cast<int>(i)], copies[i].id);
+        for (size_t i = 0; i < copies.size(); ++i)
+            EXPECT_EQ(groups[0][static_cast<int>(i)], copies[i].id);
     }
 }
 
@@ -209,8 +210,9 @@ TEST_F(Extraction, PanesTakeTheLayerPairAndSharedCornersAreDimensionedOnce) {
     EXPECT_EQ(design, (std::vector<double>{7.5, 7, 7.2, 7.1}));
     const KeyValues keys = readKeys(a, L"方格");
     ASSERT_GE(keys.size(), 4u);
-    EXPECT_EQ(KeyValues(keys.begin(), keys.begin() + 4),
-              (KeyValues{{L"行数", L"3"}, {L"列数", L"4"}, {L"方格编号", L"1"}, {L"场区编号", L"1-2"}}));
+    EXPECT_EQ(
+        KeyValues(keys.begin(), keys.begin() + 4),
+        (KeyValues{{L"行数", L"3"}, {L"列数", L"4"}, {L"方格编号", L"1"}, {L"场区编号", L"1-2"}}));
     double fill = 0, cut = 0;
     GetPaneVolumes(a, fill, cut);
     EXPECT_GT(cut, 100.0);
@@ -234,15 +236,16 @@ TEST_F(Extraction, PanesTakeTheLayerPairAndSharedCornersAreDimensionedOnce) {
 }
 
 TEST_F(Extraction, ACornerWithoutTheLowerLayerGivesTheCornerCountMessage) {
-    const AcDbObjectId pane = addLayeredPane(
-        Square(0, 0, 10), L"7", {{10, 9, 8}, {10, 9, 8}, {10, 9}, {10, 9, 8}});
+    const AcDbObjectId pane =
+        addLayeredPane(Square(0, 0, 10), L"7", {{10, 9, 8}, {10, 9, 8}, {10, 9}, {10, 9, 8}});
     AnnotatedCorners corners;
     const AcDbObjectId made = ExtractPane(L"场区1-2方格", pane, Target(1), corners, settings);
     std::vector<double> natural;
     GetPaneNaturalElevations(made, natural);
     EXPECT_EQ(natural.size(), 3u);
-    EXPECT_NE(acedHostTranscript().find(L"\n方格编号[7]计算土方失败,原因为其端点数与自然标高数不一样!"),
-              std::wstring::npos)
+    EXPECT_NE(
+        acedHostTranscript().find(L"\n方格编号[7]计算土方失败,原因为其端点数与自然标高数不一样!"),
+        std::wstring::npos)
         << acedHostTranscript();
     // Nothing stored: the texts show zeros.
     const std::vector<Seen> all = ModelSpace(db());
@@ -279,9 +282,11 @@ TEST_F(Extraction, EarthworkFailuresNameThePaneByNumberOrRowAndColumn) {
         if (c.numbered) writeKeys(pane, L"方格", {{L"方格编号", L"9"}});
         const std::vector<double> four = {1, 2, 3, 4}, three = {1, 2, 3};
         if (c.failure != PaneEarthworkFailure::Natural)
-            SetPaneNaturalElevations(pane, c.failure == PaneEarthworkFailure::NaturalCount ? three : four);
+            SetPaneNaturalElevations(
+                pane, c.failure == PaneEarthworkFailure::NaturalCount ? three : four);
         if (c.failure != PaneEarthworkFailure::Design && c.failure != PaneEarthworkFailure::Natural)
-            SetPaneDesignElevations(pane, c.failure == PaneEarthworkFailure::DesignCount ? three : four);
+            SetPaneDesignElevations(pane,
+                                    c.failure == PaneEarthworkFailure::DesignCount ? three : four);
         EXPECT_FALSE(CalcExtractedPaneEarthwork(pane, settings));
         EXPECT_EQ(acedHostTranscript(), c.message);
         double fill = -1, cut = -1;

@@ -63,8 +63,8 @@ TEST_F(Extract, NewPanesCarryTheirSourcePairOnAGeneratedSite) {
     const Case cases[] = {{"5", 3}, {"-2", 1}, {"0", 1}, {"", 1}, {"2", 2}};
     makeDrawing(CutSite());
     for (const Case& c : cases) {
-        const Outcome o = run(std::string(kEarthwork) + "MLayerPickTufDraw\n20,20\n" + c.answer +
-                              "\n200,0\n");
+        const Outcome o =
+            run(std::string(kEarthwork) + "MLayerPickTufDraw\n20,20\n" + c.answer + "\n200,0\n");
         ASSERT_EQ(o.status, 0) << o.err;
         EXPECT_TRUE(Has(o.out, "\n多层土方计算_提取层土方图:\n选择提取场区:")) << o.out;
         EXPECT_TRUE(Has(o.out, "\n一共3层,提取哪层<1>:")) << o.out;
@@ -104,6 +104,7 @@ TEST_F(Extract, EndingAtAPromptChangesNothing) {
     };
     const Case cases[] = {
         {"Escape at the drag", "5,5\n\n!escape\n", "\n指定插入点:"},
+        {"Enter at the drag", "5,5\n\n\n", "\n指定插入点:"},
         {"Enter at the site prompt", "\n", "\n选择提取场区:"},
         {"no earthwork yet", "5,5\n", "\n请先进行<计算多层土方>!"},
     };
