@@ -6,7 +6,7 @@
 
 #include "ArxHelpers.h"
 #include "FieldData.h"
-#include "PolygonVolumes.h"
+#include "PaneVolumes.h"
 #include "aced.h"
 #include "wcrt.h"
 
