@@ -96,6 +96,30 @@ TEST_F(Extract, TheExampleExtractedTwiceMakesTwoCopies) {
               2 * OnLayer(all, "场区1方格编号", "TEXT").size());
 }
 
+// The main job's script on the example: site 1-2 beside site 1, whose
+// totals are the sums of its own panes, not the source site's totals.
+TEST_F(Extract, TheMainJobMakesSite12WithItsOwnTotals) {
+    if (!EzdxfInstalled()) GTEST_SKIP() << "ezdxf is not installed for " << kEzdxfPython;
+    fs::copy_file(SourcePath("examples/site.dxf"), path("in.dxf"));
+    const Outcome o = run(ReadFile(SourcePath("examples/site.scr")));
+    ASSERT_EQ(o.status, 0) << o.err;
+    const Check check = CheckExtracted(path("out.dxf"), "1", 2);
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_TRUE(Has(check.output, "errors=0 outlines=2 panes=100 ")) << check.output;
+    const std::vector<SavedEntity> all = saved();
+    double fill = 0, cut = 0;
+    for (const SavedEntity& pane : OnLayer(all, "场区1-2方格", "LWPOLYLINE")) {
+        fill += std::stod(pane.value("方格", "填方量"));
+        cut += std::stod(pane.value("方格", "挖方量"));
+    }
+    const std::vector<SavedEntity> outlines = OnLayer(all, "场区1-2", "LWPOLYLINE");
+    ASSERT_FALSE(outlines.empty());
+    EXPECT_EQ(outlines[0].value("场区", "场区填方量"), Fixed2(fill));
+    EXPECT_EQ(outlines[0].value("场区", "场区挖方量"), Fixed2(cut));
+    EXPECT_NE(outlines[0].value("场区", "场区挖方量"),
+              OnLayer(all, "场区1", "LWPOLYLINE")[0].value("场区", "场区挖方量"));
+}
+
 TEST_F(Extract, EndingAtAPromptChangesNothing) {
     struct Case {
         const char* name;
