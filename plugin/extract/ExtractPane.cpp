@@ -75,7 +75,9 @@ AcDbObjectId ExtractPane(const std::wstring& paneLayer, AcDbObjectId sourcePane,
     const AcDbObjectId pane = MakeNewPane(sourcePane, outline, paneLayer, target.siteNumber);
     if (pane.isNull()) return pane;
     TakeLayerPair(sourcePane, pane, outline, target, annotatedCorners);
-    CalcExtractedPaneEarthwork(pane, settings);
+    // A pane whose earthwork failed has no volumes: zeros in its texts would
+    // read as a result, so it gets none (as in the multi-layer earthwork).
+    if (!CalcExtractedPaneEarthwork(pane, settings)) return pane;
     std::vector<AcGePoint3d> corners(outline.vertices.asArrayPtr(),
                                      outline.vertices.asArrayPtr() + outline.vertices.length());
     AnnotatePaneEarthwork(pane, target.siteNumber, corners, target.angle, target.height);

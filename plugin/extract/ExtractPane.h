@@ -14,8 +14,8 @@
 // column and number and the new site number; stores layer k of each corner
 // as its natural and layer k + 1 as its design elevation (a corner lacking
 // layer k + 1 gives neither), dimensions each corner not yet in
-// annotatedCorners, computes the pane's earthwork and writes its volume
-// texts. The new pane's id, null when it could not be made.
+// annotatedCorners, computes the pane's earthwork and, when that succeeds,
+// writes its volume texts. The new pane's id, null when it could not be made.
 AcDbObjectId ExtractPane(const std::wstring& paneLayer, AcDbObjectId sourcePane,
                          const ExtractionTarget& target, AnnotatedCorners& annotatedCorners,
                          const SettingsReader& settings);

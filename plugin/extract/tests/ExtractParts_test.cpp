@@ -247,11 +247,13 @@ TEST_F(Extraction, ACornerWithoutTheLowerLayerGivesTheCornerCountMessage) {
         acedHostTranscript().find(L"\n方格编号[7]计算土方失败,原因为其端点数与自然标高数不一样!"),
         std::wstring::npos)
         << acedHostTranscript();
-    // Nothing stored: the texts show zeros.
+    // Nothing stored and no texts: zeros would read as a result.
+    double fill = -1, cut = -1;
+    EXPECT_FALSE(GetPaneVolumes(made, fill, cut));
     const std::vector<Seen> all = ModelSpace(db());
-    ASSERT_EQ(OnLayer(all, L"场区1-2填方标注").size(), 1u);
-    EXPECT_EQ(OnLayer(all, L"场区1-2填方标注")[0].text, L"T=0.00");
-    EXPECT_EQ(OnLayer(all, L"场区1-2挖方标注")[0].text, L"W=0.00");
+    EXPECT_TRUE(OnLayer(all, L"场区1-2填方标注").empty());
+    EXPECT_TRUE(OnLayer(all, L"场区1-2挖方标注").empty());
+    EXPECT_EQ(OnLayer(all, L"场区1-2方格标高标注").size(), 3u);
 }
 
 TEST_F(Extraction, EarthworkFailuresNameThePaneByNumberOrRowAndColumn) {
