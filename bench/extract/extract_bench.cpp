@@ -3,7 +3,8 @@
 // program with the suite's modules and the plug-in, on the drawing saved
 // after the corner elevations and the earthwork. Opening that drawing alone
 // is measured too, so the command's own share is the difference. Counter
-// "peak_MiB": the host's peak memory.
+// "peak_MiB": the highest peak memory of the host runs so far (the run that
+// prepares the drawing included).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>

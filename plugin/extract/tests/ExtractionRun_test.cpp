@@ -120,6 +120,31 @@ TEST_F(Extract, TheMainJobMakesSite12WithItsOwnTotals) {
               OnLayer(all, "场区1", "LWPOLYLINE")[0].value("场区", "场区挖方量"));
 }
 
+// The drop point is taken in the user's coordinate system: the copy's
+// outline starts where the user points, in world coordinates.
+TEST_F(Extract, TheCopyStartsAtTheDropPoint) {
+    struct Case {
+        const char* ucs;   // script lines before the command
+        const char* drop;  // in user coordinates
+        double x, y;       // the copy's start in world coordinates
+    };
+    const Case cases[] = {{"", "30,40", 30, 40}, {"UCS\n100,100\n100,101\n\n", "10,0", 100, 110}};
+    makeDrawing({{SquareSite(L"1", 2, 1, 10)}, {Point(5, 5, {10, 8, 9})}});
+    for (const Case& c : cases) {
+        const Outcome o =
+            run(std::string(kEarthwork) + c.ucs + "MLayerPickTufDraw\n5,5\n\n" + c.drop + "\n");
+        ASSERT_EQ(o.status, 0) << o.err;
+        const std::vector<SavedEntity> copies = OnLayer(saved(), "场区1-1", "LWPOLYLINE");
+        ASSERT_EQ(copies.size(), 1u) << c.drop;
+        EXPECT_NEAR(copies[0].x, c.x, 1e-9) << c.drop;
+        EXPECT_NEAR(copies[0].y, c.y, 1e-9) << c.drop;
+        const std::vector<SavedEntity> panes = OnLayer(saved(), "场区1-1方格", "LWPOLYLINE");
+        ASSERT_EQ(panes.size(), 2u);
+        EXPECT_NEAR(panes[0].x, c.x, 1e-9) << c.drop;
+        EXPECT_NEAR(panes[0].y, c.y, 1e-9) << c.drop;
+    }
+}
+
 TEST_F(Extract, EndingAtAPromptChangesNothing) {
     struct Case {
         const char* name;
