@@ -1,0 +1,33 @@
+#include "SetupThread.h"
+
+namespace setup {
+
+SetupThread::SetupThread(HWND page, QuestionPort& questions, const std::string& source,
+                         const std::string& destination)
+    : m_progress(page),
+      m_worker(Ports{m_registry, m_files, m_shell, questions, m_progress}, source, destination) {}
+
+SetupThread::~SetupThread() { Wait(); }
+
+bool SetupThread::Start() {
+    if (m_thread) return false;
+    m_thread = CreateThread(nullptr, 0, &SetupThread::Main, this, 0, nullptr);
+    return m_thread != nullptr;
+}
+
+bool SetupThread::Wait() {
+    if (m_thread) {
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
+    return m_finished;
+}
+
+DWORD WINAPI SetupThread::Main(LPVOID self) {
+    auto* thread = static_cast<SetupThread*>(self);
+    thread->m_finished = thread->m_worker.Run();
+    return 0;
+}
+
+}  // namespace setup
