@@ -35,6 +35,11 @@ bool EndsWithSeparator(const std::string& path) {
     return !offsets.empty() && offsets.back() + 1 == path.size();
 }
 
+std::string ParentFolder(const std::string& path) {
+    const auto offsets = SeparatorOffsets(path);
+    return offsets.empty() ? std::string() : path.substr(0, offsets.back() + 1);
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.size() < 3) return name;
     return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;

@@ -19,6 +19,8 @@ std::string WithBackslash(const std::string& folder);
 // Trimmed, with a trailing backslash; empty stays empty.
 std::string NormalFolder(const std::string& folder);
 bool EndsWithSeparator(const std::string& path);
+// The text up to and with its last separator; empty when there is none.
+std::string ParentFolder(const std::string& path);
 // ASCII letters compared without regard to case, other bytes exactly.
 bool EqualsNoCase(const std::string& a, const std::string& b);
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <regex>
 #include <set>
 
@@ -155,6 +158,39 @@ TEST_F(Installation, CancelStopsRightAfterTheEntryBeingCopied) {
         EXPECT_FALSE(KeyExists(Root::LocalMachine, "SOFTWARE\\Brontavex"));
         EXPECT_FALSE(KeyExists(Root::LocalMachine, "SOFTWARE\\Microsoft"));
     }
+}
+
+// The install page's thread sets the request while the worker waits for the
+// page to take its progress message, as SendMessage makes it wait.
+TEST_F(Installation, CancelFromThePageThread) {
+    struct PageProgress : testing::RecordingProgress {
+        std::mutex lock;
+        std::condition_variable changed;
+        bool reported = false;
+        bool handled = false;
+        void Progress(const std::string& source, const std::string& destination) override {
+            RecordingProgress::Progress(source, destination);
+            std::unique_lock<std::mutex> guard(lock);
+            reported = true;
+            changed.notify_all();
+            changed.wait(guard, [this] { return handled; });
+        }
+    } page;
+    InstallWorker worker(Ports{m_registry, m_files, m_shell, m_questions, page}, At("media"),
+                         At("D/"));
+    bool finished = true;
+    std::thread thread([&] { finished = worker.Run(); });
+    {
+        std::unique_lock<std::mutex> guard(page.lock);
+        page.changed.wait(guard, [&] { return page.reported; });
+        worker.RequestCancel();
+        page.handled = true;
+        page.changed.notify_all();
+    }
+    thread.join();
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(page.events.size(), 2u);
+    EXPECT_FALSE(fs::exists(Local("D/Uninstall.log")));
 }
 
 // A folder path beyond what Windows creates gets the folder question naming

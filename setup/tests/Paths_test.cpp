@@ -28,6 +28,8 @@ TEST(JoinPath, JoinsWithOneSeparator) {
 // "\x95\x5C" is one code page 936 character whose second byte is a backslash.
 TEST(JoinPath, ASecondByteIsNoSeparator) {
     EXPECT_EQ(JoinPath("C:\\A\x95\x5C", "b"), "C:\\A\x95\x5C\\b");
+    EXPECT_EQ(ParentFolder("C:\\A\\\x95\x5C.exe"), "C:\\A\\");
+    EXPECT_EQ(ParentFolder("setup.exe"), "");
     EXPECT_FALSE(EndsWithSeparator("C:\\A\x95\x5C"));
     EXPECT_TRUE(EndsWithSeparator("C:\\A\x95\x5C\\"));
 }

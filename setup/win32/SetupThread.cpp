@@ -17,7 +17,13 @@ bool SetupThread::Start() {
 
 bool SetupThread::Wait() {
     if (m_thread) {
-        WaitForSingleObject(m_thread, INFINITE);
+        // Messages the worker sends to this thread's windows are handled
+        // meanwhile, so that neither waits for the other.
+        while (MsgWaitForMultipleObjects(1, &m_thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+               WAIT_OBJECT_0 + 1) {
+            MSG message;
+            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
         CloseHandle(m_thread);
         m_thread = nullptr;
     }

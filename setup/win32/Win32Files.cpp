@@ -38,7 +38,9 @@ bool Win32Files::List(const std::string& folder, const std::string& pattern,
     if (search == INVALID_HANDLE_VALUE) {
         error = GetLastError();
         // An existing folder without a matching entry is an empty list.
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        return error == ERROR_FILE_NOT_FOUND && attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
     do {
         if (IsDotEntry(data.cFileName)) continue;

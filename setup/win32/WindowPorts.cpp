@@ -1,5 +1,6 @@
 #include "WindowPorts.h"
 
+#include "Paths.h"
 #include "SetupMessages.h"
 
 namespace setup {
@@ -68,15 +69,13 @@ Answer MessageBoxQuestions::Ask(const std::string& text, Buttons buttons,
 
 std::string ApplicationName() {
     const std::string path = ModulePath();
-    const std::size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name = path.substr(ParentFolder(path).size());
     const std::size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 std::string ProgramFolder() {
-    const std::string path = ModulePath();
-    return path.substr(0, path.find_last_of('\\') + 1);
+    return ParentFolder(ModulePath());
 }
 
 }  // namespace setup
