@@ -395,13 +395,18 @@ TEST_F(SetupUnderWine, RegistryValues) {
 
 // Probing the releases that are not installed leaves no keys behind.
 TEST_F(SetupUnderWine, ProbingCreatesNoKeys) {
-    for (const char* key : {"HKCU\\Software\\Autodesk\\AutoCAD\\R15.0",
-                            "HKCU\\Software\\Autodesk\\AutoCAD\\R18.0",
-                            "HKLM\\Software\\Autodesk\\AutoCAD\\R15.0",
-                            "HKLM\\Software\\Autodesk\\AutoCAD\\R18.0",
-                            "HKLM\\Software\\Wow6432Node\\Autodesk\\AutoCAD\\R19.1",
-                            "HKLM\\Software\\Wow6432Node\\Autodesk\\AutoCAD\\R16.1"}) {
-        EXPECT_NE(Shell(Wine("wine reg query " + Quote(key) + " >/dev/null")), 0) << key;
+    const std::pair<const char*, bool> cases[] = {
+        {"HKLM\\Software\\Brontavex\\QUARN\\V9", true},
+        {"HKCU\\Software\\Autodesk\\AutoCAD\\R19.1", true},
+        {"HKCU\\Software\\Autodesk\\AutoCAD\\R15.0", false},
+        {"HKCU\\Software\\Autodesk\\AutoCAD\\R18.0", false},
+        {"HKLM\\Software\\Autodesk\\AutoCAD\\R15.0", false},
+        {"HKLM\\Software\\Autodesk\\AutoCAD\\R18.0", false},
+        {"HKLM\\Software\\Wow6432Node\\Autodesk\\AutoCAD\\R19.1", false},
+        {"HKLM\\Software\\Wow6432Node\\Autodesk\\AutoCAD\\R16.1", false},
+    };
+    for (const auto& [key, exists] : cases) {
+        EXPECT_EQ(Shell(Wine("wine reg query " + Quote(key) + " >/dev/null")) == 0, exists) << key;
     }
 }
 
