@@ -45,8 +45,9 @@ std::optional<CommandLine> ParseCommandLine(const std::string& arguments) {
             line.destination = Unquote(Trim(arguments.substr(at + (quoted ? 4 : 3))));
             break;
         }
-        if (StartsWithNoCase(arguments, at, "/LOG=\"")) {
-            // A quoted log file may hold blanks.
+        if (StartsWithNoCase(arguments, at, "/LOG=\"") ||
+            (quoted && StartsWithNoCase(arguments, at + 1, "/LOG="))) {
+            // A quoted log file ("/LOG=A B" or /LOG="A B") may hold blanks.
             const std::size_t close = arguments.find('"', at + 6);
             if (close == std::string::npos || close == at + 6) return std::nullopt;
             line.logFile = arguments.substr(at + 6, close - at - 6);

@@ -27,6 +27,7 @@ TEST(ParseCommandLine, ReadsOptionsAndTakesTheRestAfterD) {
         {"/S /X", false, false, "", ""},
         {"/S /LOG=", false, false, "", ""},
         {"/SS", false, false, "", ""},
+        {"/S \"/LOG=C:\\a b\\q.log\" /D=E:\\", true, true, "C:\\a b\\q.log", "E:\\"},
         {"/S /LOG=\"unclosed", false, false, "", ""},
     };
     for (const Case& c : cases) {
