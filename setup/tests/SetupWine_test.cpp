@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 
+#include "Paths.h"
 #include "SetupTestSupport.h"
 
 namespace setup {
@@ -81,7 +82,6 @@ std::vector<std::string> Lines(const std::string& text, const std::string& end) 
 }
 
 const std::string kDestination = "C:\\My Suite\\QUARN V9\\";
-const std::string kDesktop = "C:\\Test Desktop\\";
 const std::string kGroup = "C:\\Test Programs\\土方计算地形分析软件 QUARN V9.0";
 const std::string kAcad = "Software\\Autodesk\\AutoCAD\\";
 const std::string kAcad2014 = "C:\\Program Files\\Autodesk\\AutoCAD 2014";
@@ -116,7 +116,8 @@ protected:
         Shell(Wine("wineserver --persistent=60 >/dev/null"));
         PrepareRegistry();
         PrepareMedia();
-        fs::create_directories(kWork / "prefix/drive_c/Test Desktop");
+        s_desktop = WineDesktop();
+        if (s_desktop.empty()) return;
         s_runs["default"] = Install("", "default.log");
         // Installed again, now where the user says. Wine quotes an argument
         // with blanks, as a program starting setup would.
@@ -161,13 +162,27 @@ protected:
             "ACAD", "C:\\base17");
         put(Root::LocalMachine, "SOFTWARE\\Brontavex\\Orvik\\V9", "installPath", "E:\\Orvik");
         const std::string shell = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-        put(Root::CurrentUser, shell, "Desktop", kDesktop);
         put(Root::CurrentUser, shell, "Programs", "C:\\Test Programs");
         RegStandInSetFile(nullptr);
     }
 
-    // Wine's shell rewrites the user's "Desktop" shell folder when a program
-    // first uses it, so every run starts from the prepared values again.
+    // Wine's shell rewrites the user's "Desktop" shell folder whenever it
+    // starts (in the background, while a program runs), so the tests keep
+    // Wine's own desktop and set only the programs folder.
+    static std::string WineDesktop() {
+        std::string output;
+        Shell(Wine("wine reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                   "Shell Folders' /v Desktop"),
+              &output);
+        const std::size_t type = output.find("REG_SZ");
+        if (type == std::string::npos) {
+            ADD_FAILURE() << "Wine has no desktop folder: " << output;
+            return "";
+        }
+        return WithBackslash(Trim(Cp936ToUtf8(output.substr(type + 6))));
+    }
+
+    // Every run starts from the prepared values.
     static void ImportRegistry() {
         Shell(Wine("wine reg import " + Quote(WinePath(kWork / "prepare.reg")) + " >/dev/null"));
     }
@@ -244,6 +259,7 @@ protected:
     }
 
     static inline std::string s_skip;
+    static inline std::string s_desktop;  // Wine's, with trailing backslash
     static inline std::map<std::string, SetupRun> s_runs;
 };
 
@@ -331,7 +347,7 @@ TEST_F(SetupUnderWine, UninstallLogLineByLine) {
         "RegDB Key: 2,SOFTWARE\\Wow6432Node\\Brontavex\\QUARN\\V9",
         "RegDB Key: 2,SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARN V9",
         "Made Dir: " + kGroup,
-        "File Copy: " + kDesktop + "土方计算地形分析.LNK",
+        "File Copy: " + s_desktop + "土方计算地形分析.LNK",
         "File Copy: " + kGroup + "\\QUARN V9.0.LNK",
         "File Copy: " + d + "QUARNfor2005.LNK",
         "File Copy: " + d + "QUARNfor2006.LNK",
@@ -419,7 +435,7 @@ TEST_F(SetupUnderWine, ShortcutsReadBackThroughIShellLink) {
         std::string fields;  // target|arguments|icon|index|working folder
     };
     const Case cases[] = {
-        {kDesktop + "土方计算地形分析.LNK", d + "QUARN-64.exe|||0|" + d},
+        {s_desktop + "土方计算地形分析.LNK", d + "QUARN-64.exe|||0|" + d},
         {kGroup + "\\QUARN V9.0.LNK", d + "QUARN-64.exe|||0|" + d},
         {d + "QUARNfor2014.LNK", kAcad2014 + "\\acad.exe|" + start + "|" + icon + "|0|" + d},
         {d + "QUARNfor2009.LNK", "C:\\ACAD 2009\\acad.exe|" + start + "|" + icon + "|0|" + d},
