@@ -25,7 +25,8 @@ constexpr const char* kLoader2010 = "Support\\2010-12\\64\\ARX\\LoadQUARN.arx";
 constexpr const char* kLoader2013 = "Support\\2013-15\\64\\ARX\\LoadQUARN.arx";
 
 constexpr const char* kSuiteProfile = "<<QUARN V9>>";
-constexpr const char* kSuiteProfileKey = "Software\\Autodesk\\AutoCAD\\%s\\%s\\Profiles\\<<QUARN V9>>";
+constexpr const char* kSuiteProfileKey =
+    "Software\\Autodesk\\AutoCAD\\%s\\%s\\Profiles\\<<QUARN V9>>";
 constexpr const char* kProfileKey = "Software\\Autodesk\\AutoCAD\\%s\\%s\\Profiles\\%s";
 constexpr const char* kReleaseKey = "SOFTWARE\\Autodesk\\AutoCAD\\%s";
 constexpr const char* kMenuFile = "Support\\2007-09\\Menu\\Velmora";
@@ -36,7 +37,8 @@ constexpr const char* kTaselKey = "SOFTWARE\\Brontavex\\Tasel\\V9";
 
 #define WOW_LOADER(release) \
     "Software\\Wow6432Node\\Autodesk\\AutoCAD\\" release "\\%s\\Applications\\LoadQUARN"
-#define NATIVE_LOADER(release) "Software\\Autodesk\\AutoCAD\\" release "\\%s\\Applications\\LoadQUARN"
+#define NATIVE_LOADER(release) \
+    "Software\\Autodesk\\AutoCAD\\" release "\\%s\\Applications\\LoadQUARN"
 
 bool IsR15(const HostRelease& release) { return std::strcmp(release.release, "R15.0") == 0; }
 bool IsR16(const HostRelease& release) { return std::strcmp(release.release, "R16.0") == 0; }
@@ -102,8 +104,8 @@ std::string TrustedPaths(RegistryPort& registry, const std::string& destination)
     return paths;
 }
 
-void RegisterR15(RegistryPort& registry, const HostRelease& release,
-                 const std::string& destination, const std::string& location) {
+void RegisterR15(RegistryPort& registry, const HostRelease& release, const std::string& destination,
+                 const std::string& location) {
     // The <cv> detection found (machine, then user): a release known only to
     // the user's registry keeps its own product sub-key.
     const std::string curVer = DetectCurVer(registry, release).value_or("");
@@ -118,30 +120,138 @@ void RegisterR15(RegistryPort& registry, const HostRelease& release,
 }  // namespace
 
 const std::array<HostRelease, 12> kHostReleaseTable = {{
-    {"R15.0", 2002, nullptr, nullptr, nullptr, kAcad2000, {}, false, false, false,
+    {"R15.0",
+     2002,
+     nullptr,
+     nullptr,
+     nullptr,
+     kAcad2000,
+     {},
+     false,
+     false,
+     false,
      DetectViews::NativeOnly},
-    {"R16.0", 2004, "ACAD-201:804", WOW_LOADER("R16.0"), kLoader2004, kAcad2004,
-     {kUnnamed, kUnnamedEnglish}, false, false, false, DetectViews::Wow6432Only},
-    {"R16.1", 2005, "ACAD-301:409", WOW_LOADER("R16.1"), kLoader2004, kAcad2004,
-     {kUnnamed, kUnnamedEnglish}, false, false, false, DetectViews::Wow6432Only},
-    {"R16.2", 2006, "ACAD-4001:409", WOW_LOADER("R16.2"), kLoader2004, kAcad2004,
-     {kUnnamed, kUnnamedEnglish}, false, false, false, DetectViews::Wow6432Only},
-    {"R17.0", 2007, "ACAD-5001:804", WOW_LOADER("R17.0"), kLoader2007, kAcad2007,
-     {kUnnamed, kUnnamedEnglish}, true, false, false, DetectViews::Wow6432Only},
-    {"R17.1", 2008, "ACAD-6001:804", WOW_LOADER("R17.1"), kLoader2007, kAcad2007,
-     {kUnnamed, kUnnamedEnglish}, true, false, true, DetectViews::Wow6432Only},
-    {"R17.2", 2009, "ACAD-7001:804", WOW_LOADER("R17.2"), kLoader2007, kAcad2007,
-     {kUnnamed, kUnnamedEnglish}, true, false, true, DetectViews::WowThenNative},
-    {"R18.0", 2010, "ACAD-8001:804", NATIVE_LOADER("R18.0"), kLoader2010, kAcad2010,
-     {kUnnamed, kInitial}, false, false, true, DetectViews::NativeThenWow},
-    {"R18.1", 2011, "ACAD-9001:804", NATIVE_LOADER("R18.1"), kLoader2010, kAcad2010,
-     {kUnnamed, kInitial}, false, false, true, DetectViews::NativeThenWow},
-    {"R18.2", 2012, "ACAD-A001:804", NATIVE_LOADER("R18.2"), kLoader2010, kAcad2010,
-     {kUnnamed, kInitial}, false, false, true, DetectViews::NativeThenWow},
-    {"R19.0", 2013, "ACAD-B001:804", NATIVE_LOADER("R19.0"), kLoader2013, kAcad2013,
-     {kUnnamed, kInitial}, false, false, true, DetectViews::NativeThenWow},
-    {"R19.1", 2014, "ACAD-D001:804", NATIVE_LOADER("R19.1"), kLoader2013, kAcad2013,
-     {kInitialBare, kInitial, kUnnamed}, false, true, true, DetectViews::NativeThenWow},
+    {"R16.0",
+     2004,
+     "ACAD-201:804",
+     WOW_LOADER("R16.0"),
+     kLoader2004,
+     kAcad2004,
+     {kUnnamed, kUnnamedEnglish},
+     false,
+     false,
+     false,
+     DetectViews::Wow6432Only},
+    {"R16.1",
+     2005,
+     "ACAD-301:409",
+     WOW_LOADER("R16.1"),
+     kLoader2004,
+     kAcad2004,
+     {kUnnamed, kUnnamedEnglish},
+     false,
+     false,
+     false,
+     DetectViews::Wow6432Only},
+    {"R16.2",
+     2006,
+     "ACAD-4001:409",
+     WOW_LOADER("R16.2"),
+     kLoader2004,
+     kAcad2004,
+     {kUnnamed, kUnnamedEnglish},
+     false,
+     false,
+     false,
+     DetectViews::Wow6432Only},
+    {"R17.0",
+     2007,
+     "ACAD-5001:804",
+     WOW_LOADER("R17.0"),
+     kLoader2007,
+     kAcad2007,
+     {kUnnamed, kUnnamedEnglish},
+     true,
+     false,
+     false,
+     DetectViews::Wow6432Only},
+    {"R17.1",
+     2008,
+     "ACAD-6001:804",
+     WOW_LOADER("R17.1"),
+     kLoader2007,
+     kAcad2007,
+     {kUnnamed, kUnnamedEnglish},
+     true,
+     false,
+     true,
+     DetectViews::Wow6432Only},
+    {"R17.2",
+     2009,
+     "ACAD-7001:804",
+     WOW_LOADER("R17.2"),
+     kLoader2007,
+     kAcad2007,
+     {kUnnamed, kUnnamedEnglish},
+     true,
+     false,
+     true,
+     DetectViews::WowThenNative},
+    {"R18.0",
+     2010,
+     "ACAD-8001:804",
+     NATIVE_LOADER("R18.0"),
+     kLoader2010,
+     kAcad2010,
+     {kUnnamed, kInitial},
+     false,
+     false,
+     true,
+     DetectViews::NativeThenWow},
+    {"R18.1",
+     2011,
+     "ACAD-9001:804",
+     NATIVE_LOADER("R18.1"),
+     kLoader2010,
+     kAcad2010,
+     {kUnnamed, kInitial},
+     false,
+     false,
+     true,
+     DetectViews::NativeThenWow},
+    {"R18.2",
+     2012,
+     "ACAD-A001:804",
+     NATIVE_LOADER("R18.2"),
+     kLoader2010,
+     kAcad2010,
+     {kUnnamed, kInitial},
+     false,
+     false,
+     true,
+     DetectViews::NativeThenWow},
+    {"R19.0",
+     2013,
+     "ACAD-B001:804",
+     NATIVE_LOADER("R19.0"),
+     kLoader2013,
+     kAcad2013,
+     {kUnnamed, kInitial},
+     false,
+     false,
+     true,
+     DetectViews::NativeThenWow},
+    {"R19.1",
+     2014,
+     "ACAD-D001:804",
+     NATIVE_LOADER("R19.1"),
+     kLoader2013,
+     kAcad2013,
+     {kInitialBare, kInitial, kUnnamed},
+     false,
+     true,
+     true,
+     DetectViews::NativeThenWow},
 }};
 
 const HostRelease* FindHostRelease(const std::string& release) {
@@ -182,10 +292,9 @@ void RegisterHostRelease(RegistryPort& registry, const HostRelease& release,
         return;
     }
     const std::string releaseKey = Format(kReleaseKey, release.release);
-    const std::string curVer =
-        registry.ReadString(Root::CurrentUser, releaseKey, "CurVer")
-            .value_or(ReadOr(registry, Root::LocalMachine, releaseKey, "CurVer",
-                             release.defaultCurVer));
+    const std::string curVer = registry.ReadString(Root::CurrentUser, releaseKey, "CurVer")
+                                   .value_or(ReadOr(registry, Root::LocalMachine, releaseKey,
+                                                    "CurVer", release.defaultCurVer));
     const char* cv = curVer.c_str();
 
     const std::string loader = Format(release.loaderKey, cv);
@@ -205,10 +314,10 @@ void RegisterHostRelease(RegistryPort& registry, const HostRelease& release,
         const std::string paths = TrustedPaths(registry, destination);
         const std::string other = TrustedBaseProfile(registry, release, curVer);
         registry.WriteString(Root::CurrentUser, profile + "\\Variables", "TRUSTEDPATHS", paths);
-        registry.WriteString(Root::CurrentUser,
-                             Format(kProfileKey, release.release, cv, other.c_str()) +
-                                 "\\Variables",
-                             "TRUSTEDPATHS", paths);
+        registry.WriteString(
+            Root::CurrentUser,
+            Format(kProfileKey, release.release, cv, other.c_str()) + "\\Variables", "TRUSTEDPATHS",
+            paths);
     }
     registry.WriteString(Root::CurrentUser, profile, "", kSuiteProfile);
 }

@@ -39,11 +39,10 @@ int CountTree(FilePort& files, const std::string& folder) {
 
 }  // namespace
 
-const char* const kInstallFolders[7] = {"Support", "Controls", "图框", "Data",
+const char* const kInstallFolders[7] = {"Support",  "Controls", "图框", "Data",
                                         "标准断面", "模板",     "Temp"};
 
-InstallWorker::InstallWorker(Ports ports, const std::string& source,
-                             const std::string& destination)
+InstallWorker::InstallWorker(Ports ports, const std::string& source, const std::string& destination)
     : m_context{ports, NormalFolder(source), NormalFolder(destination), {}, {0}} {}
 
 bool InstallWorker::Run() {

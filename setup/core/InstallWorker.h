@@ -19,7 +19,7 @@ extern const char* const kInstallFolders[7];
 constexpr const char* kProductKey = "SOFTWARE\\Brontavex\\QUARN\\V9";
 
 class InstallWorker {
-public:
+  public:
     // The folders are normalised (trimmed, trailing backslash).
     InstallWorker(Ports ports, const std::string& source, const std::string& destination);
 
@@ -30,7 +30,7 @@ public:
     void RequestCancel() { m_context.cancelRequest.store(1); }
     const UninstallLog& Log() const { return m_context.log; }
 
-private:
+  private:
     void CopyTopLevelFiles();
     void RegisterControls();
     void WriteProductKeys();

@@ -14,7 +14,7 @@ namespace setup {
 enum class Root { LocalMachine, CurrentUser };
 
 class RegistryPort {
-public:
+  public:
     virtual ~RegistryPort() = default;
     // Opens the key read-only: a missing key or value is "not found" and
     // nothing is created.
@@ -33,7 +33,7 @@ struct DirEntry {
 };
 
 class FilePort {
-public:
+  public:
     virtual ~FilePort() = default;
     // Entries of `folder` (ending in a backslash) matching `pattern` ("*.*"
     // or "*.ext", case-insensitive), without "." and "..". False with the
@@ -56,7 +56,7 @@ public:
 };
 
 class ShellPort {
-public:
+  public:
     virtual ~ShellPort() = default;
     // An empty `arguments` or `icon` is none. True when the link was saved.
     virtual bool CreateShellLink(const std::string& workingFolder, const std::string& linkFile,
@@ -71,7 +71,7 @@ enum class Buttons { Ok, YesNo, RetryCancel, AbortRetryIgnore };
 enum class Answer { Ok, Yes, No, Retry, Cancel, Abort, Ignore };
 
 class QuestionPort {
-public:
+  public:
     virtual ~QuestionPort() = default;
     // A question box owned by the install page; an empty caption is the
     // program's name.
@@ -81,7 +81,7 @@ public:
 
 // The worker's side of the progress protocol with the install page.
 class ProgressPort {
-public:
+  public:
     virtual ~ProgressPort() = default;
     // An entry of a copied folder tree was handled (sent; the texts stay
     // valid until it returns).

@@ -16,9 +16,9 @@ HKEY RootKey(Root root) {
 HKEY OpenForWriting(Root root, const std::string& key) {
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    const LONG status = RegCreateKeyExA(RootKey(root), key.c_str(), 0, nullptr,
-                                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_WOW64_64KEY,
-                                        nullptr, &handle, &disposition);
+    const LONG status =
+        RegCreateKeyExA(RootKey(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &handle, &disposition);
     return status == ERROR_SUCCESS ? handle : nullptr;
 }
 
@@ -27,8 +27,8 @@ HKEY OpenForWriting(Root root, const std::string& key) {
 std::optional<std::string> SystemRegistry::ReadString(Root root, const std::string& key,
                                                       const std::string& name) {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
-                      &handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &handle) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     // One byte more than the value may fill, so that the text always ends.

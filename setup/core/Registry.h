@@ -8,7 +8,7 @@
 namespace setup {
 
 class SystemRegistry : public RegistryPort {
-public:
+  public:
     std::optional<std::string> ReadString(Root root, const std::string& key,
                                           const std::string& name) override;
     void WriteString(Root root, const std::string& key, const std::string& name,

@@ -4,7 +4,8 @@
 
 namespace setup {
 
-constexpr unsigned kSetupProgressMessage = 1012;     // WM_SETUP_PROGRESS: wParam source, lParam destination
+constexpr unsigned kSetupProgressMessage =
+    1012;  // WM_SETUP_PROGRESS: wParam source, lParam destination
 constexpr unsigned kSetupConfiguringMessage = 1013;  // WM_SETUP_CONFIGURING
 constexpr unsigned kSetupFinishedMessage = 1014;     // WM_SETUP_FINISHED
 constexpr unsigned kSetupFailedMessage = 1015;       // WM_SETUP_FAILED

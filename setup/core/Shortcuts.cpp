@@ -27,9 +27,8 @@ constexpr ShellFolderSource kShellFolderSources[] = {
      "Desktop", "Programs"},
     {Root::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
      "Common Desktop", "Common Programs"},
-    {Root::LocalMachine,
-     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Explorer\\Shell Folders", "Common Desktop",
-     "Common Programs"},
+    {Root::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Explorer\\Shell Folders",
+     "Common Desktop", "Common Programs"},
 };
 
 }  // namespace
@@ -65,7 +64,8 @@ std::vector<Shortcut> PlanShortcuts(RegistryPort& registry, const std::string& d
                              JoinPath(host.location, "acad.exe"), kStartArguments, icon});
     }
     shortcuts.push_back({group, "官方网站.LNK", destination + "quarn.url", "", ""});
-    shortcuts.push_back({group, "QUARN V9.0 卸载程序.LNK", destination + "Uninstall-64.exe", "", ""});
+    shortcuts.push_back(
+        {group, "QUARN V9.0 卸载程序.LNK", destination + "Uninstall-64.exe", "", ""});
     return shortcuts;
 }
 

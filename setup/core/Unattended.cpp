@@ -18,7 +18,8 @@ constexpr AnswerRow kAnswers[] = {
 };
 
 bool StartsWithNoCase(const std::string& text, std::size_t at, const std::string& prefix) {
-    return text.size() - at >= prefix.size() && EqualsNoCase(text.substr(at, prefix.size()), prefix);
+    return text.size() - at >= prefix.size() &&
+           EqualsNoCase(text.substr(at, prefix.size()), prefix);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

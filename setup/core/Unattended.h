@@ -27,7 +27,7 @@ std::optional<CommandLine> ParseCommandLine(const std::string& arguments);
 // cannot be created Cancel, a notice OK. Each question and its answer are
 // appended to the log file when there is one.
 class UnattendedQuestions : public QuestionPort {
-public:
+  public:
     UnattendedQuestions(FilePort& files, std::string logFile)
         : m_files(files), m_logFile(std::move(logFile)) {}
 
@@ -35,7 +35,7 @@ public:
     // Appends a line to the log file (when there is one).
     void Note(const std::string& line);
 
-private:
+  private:
     FilePort& m_files;
     std::string m_logFile;
 };

@@ -12,7 +12,7 @@ namespace setup {
 constexpr int kLocalMachineCode = 2;
 
 class UninstallLog {
-public:
+  public:
     void FileCopy(const std::string& path) { Append("File Copy: ", path); }
     void MadeDir(const std::string& path) { Append("Made Dir: ", path); }
     void RegCtrl(const std::string& path) { Append("Reg Ctrl: ", path); }
@@ -22,7 +22,7 @@ public:
     // Every line ends in "\n"; written in text mode, that is CR LF on disk.
     const std::string& Text() const { return m_text; }
 
-private:
+  private:
     void Append(const char* prefix, const std::string& text) { m_text += prefix + text + "\n"; }
 
     std::string m_text;

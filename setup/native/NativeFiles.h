@@ -12,9 +12,9 @@
 namespace setup {
 
 class NativeFiles : public FilePort {
-public:
-    bool List(const std::string& folder, const std::string& pattern,
-              std::vector<DirEntry>& entries, unsigned& error) override;
+  public:
+    bool List(const std::string& folder, const std::string& pattern, std::vector<DirEntry>& entries,
+              unsigned& error) override;
     bool Exists(const std::string& path) override;
     unsigned MakeFolder(const std::string& path) override;
     bool CopyOver(const std::string& from, const std::string& to) override;
@@ -29,7 +29,7 @@ public:
     // The Linux path of an installer path.
     static std::string LocalPath(const std::string& path);
 
-private:
+  private:
     std::set<std::string> m_hidden;  // local paths
 };
 

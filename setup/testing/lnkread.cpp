@@ -1,9 +1,10 @@
 // Test helper: prints what shell links hold, read back through IShellLinkA.
 // One line per link given: target|arguments|icon|icon index|working folder,
 // in the ANSI code page; "error" when a link cannot be loaded.
-#include <windows.h>
+
 #include <objidl.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -36,8 +37,8 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (int i = 1; i < argc; ++i) {
         IShellLinkA* link = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IShellLinkA, reinterpret_cast<void**>(&link))) ||
+        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    reinterpret_cast<void**>(&link))) ||
             !Print(link, argv[i])) {
             std::printf("error\n");
             ++failures;

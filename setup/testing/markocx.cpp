@@ -16,8 +16,8 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllRegisterServer() {
     const DWORD size = GetModuleFileNameA(g_module, path, MAX_PATH);
     if (size == 0 || size >= MAX_PATH) return E_FAIL;
     lstrcatA(path, ".registered");
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return E_FAIL;
     DWORD written = 0;
     WriteFile(file, "registered", 10, &written, nullptr);

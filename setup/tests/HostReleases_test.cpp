@@ -1,8 +1,9 @@
+#include "HostReleases.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "HostReleases.h"
 #include "SetupTestSupport.h"
 
 namespace setup {
@@ -15,7 +16,7 @@ const std::string kAcadKey = "SOFTWARE\\Autodesk\\AutoCAD\\";
 const std::string kWowAcadKey = "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\";
 
 class HostRegistration : public testing::Sandbox {
-protected:
+  protected:
     // A host release installed in `view` at `location` under product key `cv`.
     void Host(const std::string& release, const std::string& cv, bool wow,
               const std::string& location = "C:\\CAD", const char* value = "AcadLocation") {
@@ -89,12 +90,13 @@ TEST_F(HostRegistration, EveryReleaseGetsItsLoaderAndSupportPath) {
         SCOPED_TRACE(c.release);
         TearDown();
         SetUp();
-        if (std::string(c.release) == "R15.0") Put(Root::LocalMachine, kAcadKey + "R15.0", "CurVer", c.cv);
+        if (std::string(c.release) == "R15.0")
+            Put(Root::LocalMachine, kAcadKey + "R15.0", "CurVer", c.cv);
         Host(c.release, c.cv, c.wow);
         EXPECT_EQ(RegisterAll(), std::vector<std::string>{c.release});
         if (*c.loaderKey) {
-            const std::string loader = std::string(c.loaderKey) + "\\" + c.cv +
-                                       "\\Applications\\LoadQUARN";
+            const std::string loader =
+                std::string(c.loaderKey) + "\\" + c.cv + "\\Applications\\LoadQUARN";
             EXPECT_EQ(Get(Root::LocalMachine, loader, "LOADER"), D + c.loader);
             EXPECT_EQ(Get(Root::LocalMachine, loader, "LOADCTRLS"), "\x02");
         }
@@ -129,7 +131,8 @@ TEST_F(HostRegistration, ViewsDecideDetectionNotRegistration) {
         if (c.native) Host(c.release, cv, false, "C:\\CAD", c.value);
         if (c.wow) Host(c.release, cv, true, "C:\\CAD", c.value);
         const auto registered = RegisterAll();
-        EXPECT_EQ(std::count(registered.begin(), registered.end(), c.release), c.registered ? 1 : 0);
+        EXPECT_EQ(std::count(registered.begin(), registered.end(), c.release),
+                  c.registered ? 1 : 0);
     }
 }
 
@@ -186,7 +189,8 @@ TEST_F(HostRegistration, BaseSupportPathComesFromTheFirstProfileWithOne) {
             Put(Root::CurrentUser, Profile(c.release, cv, name) + "\\General", "ACAD", acad);
         }
         RegisterAll();
-        const std::string acad = Get(Root::CurrentUser, Profile(c.release, cv) + "\\General", "ACAD");
+        const std::string acad =
+            Get(Root::CurrentUser, Profile(c.release, cv) + "\\General", "ACAD");
         EXPECT_EQ(acad.substr(acad.rfind("Menu;") + 5), std::string(c.base) + ";");
     }
 }
@@ -202,7 +206,8 @@ TEST_F(HostRegistration, R19TrustsTheModuleFoldersOfEveryInstalledProduct) {
     };
     const Case cases[] = {
         {"", "", "", own, "<<未命名配置>>"},
-        {"E:\\Orvik", "", "初始设置配置", own + "E:\\Orvik\\Support\\2013-15\\64\\arx;", "初始设置配置"},
+        {"E:\\Orvik", "", "初始设置配置", own + "E:\\Orvik\\Support\\2013-15\\64\\arx;",
+         "初始设置配置"},
         {"", " F:\\Tasel\\ ", "<<初始设置配置>>", own + "F:\\Tasel\\Support\\2013-15\\64\\arx;",
          "<<初始设置配置>>"},
         {"E:\\O\\", "F:\\T", "<<未命名配置>>",
@@ -215,8 +220,10 @@ TEST_F(HostRegistration, R19TrustsTheModuleFoldersOfEveryInstalledProduct) {
         TearDown();
         SetUp();
         Host("R19.1", cv, false);
-        if (*c.orvik) Put(Root::LocalMachine, "SOFTWARE\\Brontavex\\Orvik\\V9", "installPath", c.orvik);
-        if (*c.tasel) Put(Root::LocalMachine, "SOFTWARE\\Brontavex\\Tasel\\V9", "installPath", c.tasel);
+        if (*c.orvik)
+            Put(Root::LocalMachine, "SOFTWARE\\Brontavex\\Orvik\\V9", "installPath", c.orvik);
+        if (*c.tasel)
+            Put(Root::LocalMachine, "SOFTWARE\\Brontavex\\Tasel\\V9", "installPath", c.tasel);
         if (*c.baseProfile) {
             Put(Root::CurrentUser, Profile("R19.1", cv, c.baseProfile) + "\\General", "ACAD", "X");
         }

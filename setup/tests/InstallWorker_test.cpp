@@ -1,13 +1,14 @@
+#include "InstallWorker.h"
+
 #include <gtest/gtest.h>
 
 #include <condition_variable>
 #include <map>
 #include <mutex>
-#include <thread>
 #include <set>
+#include <thread>
 
 #include "FileCopy.h"
-#include "InstallWorker.h"
 #include "SetupTestSupport.h"
 
 namespace setup {
@@ -19,7 +20,7 @@ using testing::Gbk;
 
 // Cancels the installation when the n-th entry has been reported.
 class CancellingProgress : public testing::RecordingProgress {
-public:
+  public:
     InstallWorker* worker = nullptr;
     std::size_t cancelAfter = 0;
     void Progress(const std::string& source, const std::string& destination) override {
@@ -29,7 +30,7 @@ public:
 };
 
 class Installation : public testing::Sandbox {
-protected:
+  protected:
     void SetUp() override {
         Sandbox::SetUp();
         // Created out of name order: the log follows the listing's order.
@@ -39,16 +40,20 @@ protected:
         WriteFile(Local("media/Controls/notes.txt"), "n");
         WriteFile(Local("media/图框/A3.dwg"), "f");
         WriteFile(Local("media/Data/locked.dat"), "r");
-        fs::permissions(Local("media/Data/locked.dat"), fs::perms::owner_write, fs::perm_options::remove);
+        fs::permissions(Local("media/Data/locked.dat"), fs::perms::owner_write,
+                        fs::perm_options::remove);
         fs::create_directories(Local("media/标准断面"));
         WriteFile(Local("media/模板/acad.dwt"), "t");
-        for (const char* name : {"setup.exe", "SETUP.EXE", "Setup.exe", "quarnv9.0.ICO", "readme.txt"}) {
+        for (const char* name :
+             {"setup.exe", "SETUP.EXE", "Setup.exe", "quarnv9.0.ICO", "readme.txt"}) {
             WriteFile(Local(std::string("media/") + name), name);
         }
-        Put(Root::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-            "Desktop", Local("desk").string());
-        Put(Root::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-            "Programs", Local("progs").string());
+        Put(Root::CurrentUser,
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop",
+            Local("desk").string());
+        Put(Root::CurrentUser,
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Programs",
+            Local("progs").string());
         fs::create_directories(Local("desk"));
     }
 
@@ -74,34 +79,82 @@ TEST_F(Installation, FullRunLogsEverythingInOrder) {
     const std::string d = Local("D").string() + "/";
     const std::string group = Local("progs").string() + "\\土方计算地形分析软件 QUARN V9.0";
     const std::string expected =
-        "Made Dir: " + d + "Support\n"
-        "File Copy: " + d + "Support\\a.txt\n"
-        "Made Dir: " + d + "Support\\sub\n"
-        "File Copy: " + d + "Support\\sub\\b.txt\n"
-        "Made Dir: " + d + "Controls\n"
-        "File Copy: " + d + "Controls\\grid.ocx\n"
-        "File Copy: " + d + "Controls\\notes.txt\n"
-        "Made Dir: " + d + "图框\n"
-        "File Copy: " + d + "图框\\A3.dwg\n"
-        "Made Dir: " + d + "Data\n"
-        "File Copy: " + d + "Data\\locked.dat\n"
-        "Made Dir: " + d + "标准断面\n"
-        "Made Dir: " + d + "模板\n"
-        "File Copy: " + d + "模板\\acad.dwt\n"
-        "Made Dir: " + d + "Temp\n"
-        "File Copy: " + d + "quarnv9.0.ICO\n"
-        "File Copy: " + d + "readme.txt\n"
-        "Reg Ctrl: " + d + "Controls\\grid.ocx\n"
+        "Made Dir: " + d +
+        "Support\n"
+        "File Copy: " +
+        d +
+        "Support\\a.txt\n"
+        "Made Dir: " +
+        d +
+        "Support\\sub\n"
+        "File Copy: " +
+        d +
+        "Support\\sub\\b.txt\n"
+        "Made Dir: " +
+        d +
+        "Controls\n"
+        "File Copy: " +
+        d +
+        "Controls\\grid.ocx\n"
+        "File Copy: " +
+        d +
+        "Controls\\notes.txt\n"
+        "Made Dir: " +
+        d +
+        "图框\n"
+        "File Copy: " +
+        d +
+        "图框\\A3.dwg\n"
+        "Made Dir: " +
+        d +
+        "Data\n"
+        "File Copy: " +
+        d +
+        "Data\\locked.dat\n"
+        "Made Dir: " +
+        d +
+        "标准断面\n"
+        "Made Dir: " +
+        d +
+        "模板\n"
+        "File Copy: " +
+        d +
+        "模板\\acad.dwt\n"
+        "Made Dir: " +
+        d +
+        "Temp\n"
+        "File Copy: " +
+        d +
+        "quarnv9.0.ICO\n"
+        "File Copy: " +
+        d +
+        "readme.txt\n"
+        "Reg Ctrl: " +
+        d +
+        "Controls\\grid.ocx\n"
         "RegDB Key: 2,SOFTWARE\\Brontavex\\QUARN\\V9\n"
         "RegDB Key: 2,SOFTWARE\\Wow6432Node\\Brontavex\\QUARN\\V9\n"
         "RegDB Key: 2,SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARN V9\n"
-        "Made Dir: " + group + "\n"
-        "File Copy: " + Local("desk").string() + "\\土方计算地形分析.LNK\n"
-        "File Copy: " + group + "\\QUARN V9.0.LNK\n"
-        "File Copy: " + group + "\\官方网站.LNK\n"
-        "File Copy: " + group + "\\QUARN V9.0 卸载程序.LNK\n"
-        "File Copy: " + group + "\n"
-        "File Copy: " + d + "Uninstall.log\n";
+        "Made Dir: " +
+        group +
+        "\n"
+        "File Copy: " +
+        Local("desk").string() +
+        "\\土方计算地形分析.LNK\n"
+        "File Copy: " +
+        group +
+        "\\QUARN V9.0.LNK\n"
+        "File Copy: " +
+        group +
+        "\\官方网站.LNK\n"
+        "File Copy: " +
+        group +
+        "\\QUARN V9.0 卸载程序.LNK\n"
+        "File Copy: " +
+        group +
+        "\n"
+        "File Copy: " +
+        d + "Uninstall.log\n";
     EXPECT_EQ(m_log, expected);
 
     std::string onDisk;  // written in text mode: CR LF line ends
@@ -115,14 +168,17 @@ TEST_F(Installation, FullRunLogsEverythingInOrder) {
               fs::perms::none);
     EXPECT_EQ(m_shell.registered, std::vector<std::string>{d + "Controls\\grid.ocx"});
     EXPECT_EQ(Get(Root::LocalMachine, "SOFTWARE\\Brontavex\\QUARN\\V9", "installPath"), d);
-    EXPECT_EQ(Get(Root::LocalMachine, "SOFTWARE\\Wow6432Node\\Brontavex\\QUARN\\V9", "installPath"), d);
-    const std::string uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARN V9";
+    EXPECT_EQ(Get(Root::LocalMachine, "SOFTWARE\\Wow6432Node\\Brontavex\\QUARN\\V9", "installPath"),
+              d);
+    const std::string uninstall =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARN V9";
     EXPECT_EQ(Get(Root::LocalMachine, uninstall, "DisplayName"), "土方计算地形分析软件 QUARN V9.0");
     EXPECT_EQ(Get(Root::LocalMachine, uninstall, "UninstallString"), d + "Uninstall-64.exe");
 
     ASSERT_EQ(m_questions.asked.size(), 1u);
-    EXPECT_NE(m_questions.asked[0].find("找不到安装文件的路径 " + Local("media").string() + "\\Temp\\，"),
-              std::string::npos);
+    EXPECT_NE(
+        m_questions.asked[0].find("找不到安装文件的路径 " + Local("media").string() + "\\Temp\\，"),
+        std::string::npos);
     // One report per entry of the folder trees (files and folders), then the end.
     ASSERT_EQ(m_progress.events.size(), 10u);
     EXPECT_EQ(m_progress.events[0], "progress " + d + "Support\\a.txt");
@@ -200,14 +256,15 @@ TEST_F(Installation, LongPathsGetTheFolderQuestion) {
     EXPECT_FALSE(Run(longName + "/"));
     ASSERT_EQ(m_questions.asked.size(), 1u);
     const std::string& question = m_questions.asked[0];
-    EXPECT_NE(question.find("不能创建文件夹 " + Local(longName).string() + " ，"), std::string::npos);
+    EXPECT_NE(question.find("不能创建文件夹 " + Local(longName).string() + " ，"),
+              std::string::npos);
     EXPECT_EQ(m_progress.events, std::vector<std::string>{"failed"});
 }
 
 // Records what a folder chain asks of the file system; nothing exists except
 // what the case says, creation fails for names in `refuse`.
 class ChainFiles : public NativeFiles {
-public:
+  public:
     std::set<std::string> existing;
     std::map<std::string, int> refuse;  // folder -> failures left
     std::vector<std::string> created;
@@ -237,7 +294,12 @@ TEST(MakeDirChain, CreatesMissingFoldersAndNeverADriveRoot) {
         {"C:\\Support", {}, {}, {}, true, {"C:\\Support"}},
         {"C:\\A\\B\\", {"C:\\A"}, {}, {}, true, {"C:\\A\\B"}},
         {"D:/A/B", {}, {}, {}, true, {"D:/A", "D:/A/B"}},
-        {"C:\\A\\B", {}, {{"C:\\A\\B", 2}}, {Answer::Retry, Answer::Retry}, true, {"C:\\A", "C:\\A\\B"}},
+        {"C:\\A\\B",
+         {},
+         {{"C:\\A\\B", 2}},
+         {Answer::Retry, Answer::Retry},
+         true,
+         {"C:\\A", "C:\\A\\B"}},
         {"C:\\A\\B", {}, {{"C:\\A", 1}}, {Answer::Cancel}, false, {}},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
+#include "Paths.h"
+
 #include <gtest/gtest.h>
 
-#include "Paths.h"
 #include "SetupTestSupport.h"
 
 namespace setup {
@@ -15,10 +16,10 @@ TEST(JoinPath, JoinsWithOneSeparator) {
         const char* joined;
     };
     const Case cases[] = {
-        {"C:\\A", "b.txt", "C:\\A\\b.txt"},   {"C:\\A\\", "b.txt", "C:\\A\\b.txt"},
-        {"C:/A/", "b.txt", "C:/A/b.txt"},     {"C:\\", "b.txt", "C:\\b.txt"},
-        {"C:", "b.txt", "b.txt"},             {"", "b.txt", "b.txt"},
-        {"ab", "b.txt", "b.txt"},             {"abc", "b.txt", "abc\\b.txt"},
+        {"C:\\A", "b.txt", "C:\\A\\b.txt"}, {"C:\\A\\", "b.txt", "C:\\A\\b.txt"},
+        {"C:/A/", "b.txt", "C:/A/b.txt"},   {"C:\\", "b.txt", "C:\\b.txt"},
+        {"C:", "b.txt", "b.txt"},           {"", "b.txt", "b.txt"},
+        {"ab", "b.txt", "b.txt"},           {"abc", "b.txt", "abc\\b.txt"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(JoinPath(c.folder, c.name), c.joined) << c.folder << " + " << c.name;
@@ -48,7 +49,10 @@ TEST(FolderPrefixes, SkipsDriveRootsAndEmptyPrefixes) {
         {"C:\\A/B\\C", {"C:\\A", "C:\\A/B", "C:\\A/B\\C"}},
         {"/tmp/x", {"/tmp", "/tmp/x"}},
         {"D:\\Tools\\Support", {"D:\\Tools", "D:\\Tools\\Support"}},
-        {"C:\\A\x95\x5C" "B", {"C:\\A\x95\x5C" "B"}},
+        {"C:\\A\x95\x5C"
+         "B",
+         {"C:\\A\x95\x5C"
+          "B"}},
         {Gbk("C:\\程序\\图框"), {Gbk("C:\\程序"), Gbk("C:\\程序\\图框")}},
     };
     for (const Case& c : cases) EXPECT_EQ(FolderPrefixes(c.path), c.prefixes) << c.path;
@@ -60,8 +64,12 @@ TEST(Folders, NormalFolderTrimsAndEndsInBackslash) {
         const char* normal;
     };
     const Case cases[] = {
-        {"  C:\\A  ", "C:\\A\\"}, {"C:\\A\\", "C:\\A\\"}, {"C:/A/", "C:/A/"},
-        {"\tC:\\A\r\n", "C:\\A\\"}, {"   ", ""},             {"", ""},
+        {"  C:\\A  ", "C:\\A\\"},
+        {"C:\\A\\", "C:\\A\\"},
+        {"C:/A/", "C:/A/"},
+        {"\tC:\\A\r\n", "C:\\A\\"},
+        {"   ", ""},
+        {"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(NormalFolder(c.text), c.normal) << c.text;
     EXPECT_TRUE(EqualsNoCase("SETUP.EXE", "setup.exe"));

@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 inline std::string Gbk(const std::string& utf8) { return Utf8ToCp936(utf8); }
 
 class ScriptedQuestions : public QuestionPort {
-public:
+  public:
     // Answers in order; when they run out, `fallback`.
     std::deque<Answer> answers;
     Answer fallback = Answer::Cancel;
@@ -42,7 +42,7 @@ public:
 };
 
 class RecordingProgress : public ProgressPort {
-public:
+  public:
     std::vector<std::string> events;  // "progress <destination>", "configuring", ...
 
     void Progress(const std::string&, const std::string& destination) override {
@@ -55,7 +55,7 @@ public:
 
 // Shell links as text files "target|arguments|icon|working folder".
 class TextLinkShell : public ShellPort {
-public:
+  public:
     std::vector<std::string> registered;  // UTF-8 control paths
 
     bool CreateShellLink(const std::string& folder, const std::string& link,
@@ -72,7 +72,7 @@ public:
 
 // A folder of its own per test and a registry file in it.
 class Sandbox : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(info->test_suite_name()) + "_" + info->name();
@@ -93,8 +93,7 @@ protected:
     std::string At(const std::string& utf8) const { return Gbk((m_root / utf8).string()); }
     fs::path Local(const std::string& utf8) const { return m_root / utf8; }
 
-    void Put(Root root, const std::string& key, const std::string& name,
-             const std::string& value) {
+    void Put(Root root, const std::string& key, const std::string& name, const std::string& value) {
         m_registry.WriteString(root, Gbk(key), Gbk(name), Gbk(value));
     }
     std::string Get(Root root, const std::string& key, const std::string& name) {

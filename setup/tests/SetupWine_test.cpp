@@ -53,7 +53,8 @@ int Shell(const std::string& command, std::string* output = nullptr) {
 std::string Wine(const std::string& arguments) {
     return "env -u DISPLAY -u WAYLAND_DISPLAY -u LANG -u LANGUAGE WINEARCH=win64 WINEDEBUG=-all"
            " WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' LC_ALL=zh_CN.UTF-8"
-           " LOCPATH=" + Quote((kWork / "locale").string()) +
+           " LOCPATH=" +
+           Quote((kWork / "locale").string()) +
            " WINEPREFIX=" + Quote((kWork / "prefix").string()) +
            " HOME=" + Quote((kWork / "home").string()) + " " + arguments + " 2>>" +
            Quote((kWork / "wine.err").string());
@@ -74,7 +75,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 std::vector<std::string> Lines(const std::string& text, const std::string& end) {
     std::vector<std::string> lines;
     std::size_t at = 0;
-    for (std::size_t next; (next = text.find(end, at)) != std::string::npos; at = next + end.size()) {
+    for (std::size_t next; (next = text.find(end, at)) != std::string::npos;
+         at = next + end.size()) {
         lines.push_back(text.substr(at, next - at));
     }
     if (at < text.size()) lines.push_back(text.substr(at));
@@ -92,7 +94,7 @@ struct SetupRun {
 };
 
 class SetupUnderWine : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         fs::remove_all(kWork);
         fs::create_directories(kWork / "home");
@@ -121,7 +123,8 @@ protected:
         s_runs["default"] = Install("", "default.log");
         // Installed again, now where the user says. Wine quotes an argument
         // with blanks, as a program starting setup would.
-        s_runs["chosen"] = Install("/D=" + kDestination.substr(0, kDestination.size() - 1), "chosen.log");
+        s_runs["chosen"] =
+            Install("/D=" + kDestination.substr(0, kDestination.size() - 1), "chosen.log");
         // A file where the folder chain needs a folder: the folder question,
         // answered Cancel.
         WriteFile(kWork / "prefix/drive_c/blocked", "file");
@@ -158,10 +161,12 @@ protected:
             "ACAD", "C:\\base19");
         put(Root::CurrentUser, kAcad + "R17.2\\ACAD-7001:804\\Profiles\\<<未命名配置>>\\General",
             "Other", "x");
-        put(Root::CurrentUser, kAcad + "R17.2\\ACAD-7001:804\\Profiles\\<<Unnamed Profile>>\\General",
-            "ACAD", "C:\\base17");
+        put(Root::CurrentUser,
+            kAcad + "R17.2\\ACAD-7001:804\\Profiles\\<<Unnamed Profile>>\\General", "ACAD",
+            "C:\\base17");
         put(Root::LocalMachine, "SOFTWARE\\Brontavex\\Orvik\\V9", "installPath", "E:\\Orvik");
-        const std::string shell = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+        const std::string shell =
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
         put(Root::CurrentUser, shell, "Programs", "C:\\Test Programs");
         RegStandInSetFile(nullptr);
     }
@@ -201,8 +206,8 @@ protected:
         WriteFile(media / "标准断面/深层/x.txt", "x");
         WriteFile(media / "模板/acad.dwt", "t");
         fs::copy_file(kBuilt / "setup.exe", media / "setup.exe");
-        for (const char* name : {"SETUP.EXE", "Setup.exe", "quarnv9.0.ICO", "readme.txt", "quarn.url",
-                                 "QUARN-64.exe", "Uninstall-64.exe"}) {
+        for (const char* name : {"SETUP.EXE", "Setup.exe", "quarnv9.0.ICO", "readme.txt",
+                                 "quarn.url", "QUARN-64.exe", "Uninstall-64.exe"}) {
             WriteFile(media / name, name);
         }
     }
@@ -211,9 +216,9 @@ protected:
         SetupRun run;
         ImportRegistry();
         const fs::path log = kWork / logName;
-        run.status = Shell(Wine("wine " + Quote(WinePath(kWork / "media/setup.exe")) + " /S /LOG=" +
-                                Quote(WinePath(log)) + (options.empty() ? "" : " " + Quote(options)) +
-                                " >/dev/null"));
+        run.status = Shell(Wine("wine " + Quote(WinePath(kWork / "media/setup.exe")) +
+                                " /S /LOG=" + Quote(WinePath(log)) +
+                                (options.empty() ? "" : " " + Quote(options)) + " >/dev/null"));
         run.log = Cp936ToUtf8(ReadFile(log));
         return run;
     }
@@ -222,8 +227,10 @@ protected:
     // the registry stand-in reads.
     static void ExportRegistry() {
         const char* const keys[] = {
-            "HKLM\\Software\\Autodesk", "HKLM\\Software\\Wow6432Node\\Autodesk",
-            "HKLM\\Software\\Brontavex", "HKLM\\Software\\Wow6432Node\\Brontavex",
+            "HKLM\\Software\\Autodesk",
+            "HKLM\\Software\\Wow6432Node\\Autodesk",
+            "HKLM\\Software\\Brontavex",
+            "HKLM\\Software\\Wow6432Node\\Brontavex",
             "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARN V9",
             "HKCU\\Software\\Autodesk"};
         std::string merged = "Windows Registry Editor Version 5.00\n";
@@ -295,17 +302,18 @@ TEST_F(SetupUnderWine, CopiesTheFileSet) {
         bool present;
     };
     const Case cases[] = {
-        {"Support/sub/b.txt", true}, {"Controls/notes.txt", true}, {"图框/A3.dwg", true},
-        {"标准断面/深层/x.txt", true}, {"模板/acad.dwt", true},     {"Temp", true},
-        {"quarnv9.0.ICO", true},     {"QUARN-64.exe", true},       {"setup.exe", false},
-        {"SETUP.EXE", false},        {"Setup.exe", false},
+        {"Support/sub/b.txt", true},   {"Controls/notes.txt", true}, {"图框/A3.dwg", true},
+        {"标准断面/深层/x.txt", true}, {"模板/acad.dwt", true},      {"Temp", true},
+        {"quarnv9.0.ICO", true},       {"QUARN-64.exe", true},       {"setup.exe", false},
+        {"SETUP.EXE", false},          {"Setup.exe", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(fs::exists(Local(kDestination) / c.path), c.present) << c.path;
     }
     // The copy inside a folder tree loses the read-only attribute.
-    EXPECT_NE(fs::status(Local(kDestination) / "Data/locked.dat").permissions() & fs::perms::owner_write,
-              fs::perms::none);
+    EXPECT_NE(
+        fs::status(Local(kDestination) / "Data/locked.dat").permissions() & fs::perms::owner_write,
+        fs::perms::none);
     EXPECT_EQ(ReadFile(Local(kDestination) / "Controls/mark.ocx.registered"), "registered");
     // Wine keeps DOS attributes in an extended attribute (0x2 = hidden).
     for (const char* name : {"Uninstall.log", "quarnv9.0.ICO"}) {
@@ -469,9 +477,9 @@ TEST(SetupProgram, IsA64BitGuiProgramRunAsInvoker) {
     };
     const std::size_t pe = word(0x3C) | word(0x3E) << 16;
     ASSERT_EQ(image.substr(pe, 4), std::string("PE\0\0", 4));
-    EXPECT_EQ(word(pe + 4), 0x8664u);        // machine: x86-64
-    EXPECT_EQ(word(pe + 24), 0x20Bu);        // optional header: PE32+
-    EXPECT_EQ(word(pe + 24 + 68), 2u);       // subsystem: Windows GUI
+    EXPECT_EQ(word(pe + 4), 0x8664u);   // machine: x86-64
+    EXPECT_EQ(word(pe + 24), 0x20Bu);   // optional header: PE32+
+    EXPECT_EQ(word(pe + 24 + 68), 2u);  // subsystem: Windows GUI
     EXPECT_NE(image.find("level=\"asInvoker\""), std::string::npos);
 }
 

@@ -1,8 +1,9 @@
+#include "Shortcuts.h"
+
 #include <gtest/gtest.h>
 
 #include "HostReleases.h"
 #include "SetupTestSupport.h"
-#include "Shortcuts.h"
 
 namespace setup {
 namespace {
@@ -11,14 +12,16 @@ namespace fs = std::filesystem;
 
 using testing::Gbk;
 
-const char* const kUserShell = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const kUserShell =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const kUserShellNt =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Explorer\\Shell Folders";
 
 class ShortcutStep : public testing::Sandbox {
-protected:
+  protected:
     void Host(const std::string& release, bool wow, const std::string& location) {
-        const std::string cv = release == "R15.0" ? "ACAD-1:804" : FindHostRelease(release)->defaultCurVer;
+        const std::string cv =
+            release == "R15.0" ? "ACAD-1:804" : FindHostRelease(release)->defaultCurVer;
         if (release == "R15.0") {
             Put(Root::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R15.0", "CurVer", cv);
         }
@@ -46,24 +49,29 @@ TEST_F(ShortcutStep, ShellFoldersComeFromTheFirstSourceWithBoth) {
           {Root::CurrentUser, kUserShell, "Programs", "C:\\U\\Programs\\"},
           {Root::CurrentUser, kUserShellNt, "Desktop", "C:\\N\\Desktop"},
           {Root::CurrentUser, kUserShellNt, "Programs", "C:\\N\\Programs"}},
-         "C:\\U\\Desktop\\", "C:\\U\\Programs\\"},
+         "C:\\U\\Desktop\\",
+         "C:\\U\\Programs\\"},
         {{{Root::CurrentUser, kUserShell, "Desktop", "C:\\U\\Desktop"},
           {Root::CurrentUser, kUserShellNt, "Desktop", "C:\\N\\Desktop"},
           {Root::CurrentUser, kUserShellNt, "Programs", "C:\\N\\Programs"}},
-         "C:\\N\\Desktop\\", "C:\\N\\Programs\\"},
+         "C:\\N\\Desktop\\",
+         "C:\\N\\Programs\\"},
         {{{Root::LocalMachine, kUserShell, "Common Desktop", "C:\\All\\Desktop"},
           {Root::LocalMachine, kUserShell, "Common Programs", "C:\\All\\Programs"},
           {Root::LocalMachine, kUserShellNt, "Common Desktop", "C:\\AllNt\\Desktop"},
           {Root::LocalMachine, kUserShellNt, "Common Programs", "C:\\AllNt\\Programs"}},
-         "C:\\All\\Desktop\\", "C:\\All\\Programs\\"},
+         "C:\\All\\Desktop\\",
+         "C:\\All\\Programs\\"},
         {{{Root::LocalMachine, kUserShell, "Desktop", "C:\\All\\Desktop"},
           {Root::LocalMachine, kUserShell, "Programs", "C:\\All\\Programs"},
           {Root::LocalMachine, kUserShellNt, "Common Desktop", "C:\\AllNt\\Desktop"},
           {Root::LocalMachine, kUserShellNt, "Common Programs", "C:\\AllNt\\Programs"}},
-         "C:\\AllNt\\Desktop\\", "C:\\AllNt\\Programs\\"},
+         "C:\\AllNt\\Desktop\\",
+         "C:\\AllNt\\Programs\\"},
         {{{Root::CurrentUser, kUserShell, "Common Desktop", "C:\\U\\Desktop"},
           {Root::CurrentUser, kUserShell, "Common Programs", "C:\\U\\Programs"}},
-         "", ""},
+         "",
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.desktop);
@@ -97,7 +105,8 @@ TEST_F(ShortcutStep, OneStartShortcutPerReleaseFoundInEitherView) {
     for (const Case& c : cases) {
         TearDown();
         SetUp();
-        for (const auto& [release, wow] : c.hosts) Host(release, wow, "C:\\CAD " + std::string(release));
+        for (const auto& [release, wow] : c.hosts)
+            Host(release, wow, "C:\\CAD " + std::string(release));
         const auto plan = PlanShortcuts(m_registry, d, folders);
         ASSERT_EQ(plan.size(), c.releaseLinks.size() + 4);
         EXPECT_EQ(plan[0].folder, "C:\\Desk\\");
@@ -146,11 +155,11 @@ TEST_F(ShortcutStep, CreatesLinksAndLogsThemAfterTheProgramGroup) {
     // The registry's folders get a backslash; the sandbox's own paths use "/".
     const std::string group = Local("progs").string() + "\\土方计算地形分析软件 QUARN V9.0";
     const std::string desktopLink = Local("desk").string() + "\\土方计算地形分析.LNK";
-    const std::string expected = "Made Dir: " + group + "\nFile Copy: " + desktopLink +
-                                 "\nFile Copy: " + group + "\\QUARN V9.0.LNK\nFile Copy: " +
-                                 Local("D/QUARNfor2012.LNK").string() + "\nFile Copy: " + group +
-                                 "\\官方网站.LNK\nFile Copy: " + group +
-                                 "\\QUARN V9.0 卸载程序.LNK\nFile Copy: " + group + "\n";
+    const std::string expected =
+        "Made Dir: " + group + "\nFile Copy: " + desktopLink + "\nFile Copy: " + group +
+        "\\QUARN V9.0.LNK\nFile Copy: " + Local("D/QUARNfor2012.LNK").string() +
+        "\nFile Copy: " + group + "\\官方网站.LNK\nFile Copy: " + group +
+        "\\QUARN V9.0 卸载程序.LNK\nFile Copy: " + group + "\n";
     EXPECT_EQ(Cp936ToUtf8(context.log.Text()), expected);
     const std::string d = Local("D/").string();
     EXPECT_EQ(ReadFile(Local("desk/土方计算地形分析.LNK")), d + "QUARN-64.exe|||" + d);

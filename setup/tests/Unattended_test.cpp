@@ -1,7 +1,8 @@
+#include "Unattended.h"
+
 #include <gtest/gtest.h>
 
 #include "SetupTestSupport.h"
-#include "Unattended.h"
 
 namespace setup {
 namespace {

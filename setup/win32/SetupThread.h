@@ -16,7 +16,7 @@
 namespace setup {
 
 class SetupThread {
-public:
+  public:
     // `questions` (owned by the caller) answers the worker's questions.
     SetupThread(HWND page, QuestionPort& questions, const std::string& source,
                 const std::string& destination);
@@ -29,7 +29,7 @@ public:
     // Waits for the thread; true when the installation finished.
     bool Wait();
 
-private:
+  private:
     static DWORD WINAPI Main(LPVOID self);
 
     SystemRegistry m_registry;

@@ -5,13 +5,12 @@
 namespace setup {
 namespace {
 
-bool IsDotEntry(const char* name) {
-    return lstrcmpA(name, ".") == 0 || lstrcmpA(name, "..") == 0;
-}
+bool IsDotEntry(const char* name) { return lstrcmpA(name, ".") == 0 || lstrcmpA(name, "..") == 0; }
 
 unsigned WriteBytes(const std::string& path, const std::string& text, DWORD disposition) {
-    HANDLE file = CreateFileA(path.c_str(), disposition == OPEN_ALWAYS ? FILE_APPEND_DATA : GENERIC_WRITE,
-                              FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), disposition == OPEN_ALWAYS ? FILE_APPEND_DATA : GENERIC_WRITE,
+                    FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     std::string bytes;
     bytes.reserve(text.size() + text.size() / 16);
@@ -20,7 +19,8 @@ unsigned WriteBytes(const std::string& path, const std::string& text, DWORD disp
         bytes += c;
     }
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     const unsigned error = ok && written == bytes.size() ? 0 : GetLastError();
     CloseHandle(file);
     return error;
@@ -44,7 +44,8 @@ bool Win32Files::List(const std::string& folder, const std::string& pattern,
     }
     do {
         if (IsDotEntry(data.cFileName)) continue;
-        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back(
+            {data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(search, &data));
     FindClose(search);
     return true;

@@ -6,9 +6,9 @@
 namespace setup {
 
 class Win32Files : public FilePort {
-public:
-    bool List(const std::string& folder, const std::string& pattern,
-              std::vector<DirEntry>& entries, unsigned& error) override;
+  public:
+    bool List(const std::string& folder, const std::string& pattern, std::vector<DirEntry>& entries,
+              unsigned& error) override;
     bool Exists(const std::string& path) override;
     unsigned MakeFolder(const std::string& path) override;
     bool CopyOver(const std::string& from, const std::string& to) override;

@@ -1,9 +1,9 @@
 #include "Win32Shell.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
+#include <windows.h>
 
 namespace setup {
 namespace {

@@ -7,7 +7,7 @@
 namespace setup {
 
 class Win32Shell : public ShellPort {
-public:
+  public:
     bool CreateShellLink(const std::string& workingFolder, const std::string& linkFile,
                          const std::string& target, const std::string& arguments,
                          const std::string& icon) override;

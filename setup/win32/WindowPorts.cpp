@@ -24,8 +24,8 @@ struct AnswerRow {
 };
 
 constexpr AnswerRow kAnswers[] = {
-    {IDOK, Answer::Ok},       {IDYES, Answer::Yes},       {IDNO, Answer::No},
-    {IDRETRY, Answer::Retry}, {IDCANCEL, Answer::Cancel}, {IDABORT, Answer::Abort},
+    {IDOK, Answer::Ok},         {IDYES, Answer::Yes},       {IDNO, Answer::No},
+    {IDRETRY, Answer::Retry},   {IDCANCEL, Answer::Cancel}, {IDABORT, Answer::Abort},
     {IDIGNORE, Answer::Ignore},
 };
 
@@ -59,8 +59,8 @@ Answer MessageBoxQuestions::Ask(const std::string& text, Buttons buttons,
     for (const ButtonRow& row : kButtonStyles) {
         if (row.buttons == buttons) style = row.style;
     }
-    const int id = MessageBoxA(m_owner, text.c_str(),
-                               (caption.empty() ? m_caption : caption).c_str(), style);
+    const int id =
+        MessageBoxA(m_owner, text.c_str(), (caption.empty() ? m_caption : caption).c_str(), style);
     for (const AnswerRow& row : kAnswers) {
         if (row.id == id) return row.answer;
     }
@@ -74,8 +74,6 @@ std::string ApplicationName() {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::string ProgramFolder() {
-    return ParentFolder(ModulePath());
-}
+std::string ProgramFolder() { return ParentFolder(ModulePath()); }
 
 }  // namespace setup

@@ -11,24 +11,24 @@
 namespace setup {
 
 class WindowProgress : public ProgressPort {
-public:
+  public:
     explicit WindowProgress(HWND page) : m_page(page) {}
     void Progress(const std::string& source, const std::string& destination) override;
     void Configuring() override;
     void Finished() override;
     void Failed() override;
 
-private:
+  private:
     HWND m_page;
 };
 
 class MessageBoxQuestions : public QuestionPort {
-public:
+  public:
     MessageBoxQuestions(HWND owner, std::string caption)
         : m_owner(owner), m_caption(std::move(caption)) {}
     Answer Ask(const std::string& text, Buttons buttons, const std::string& caption) override;
 
-private:
+  private:
     HWND m_owner;
     std::string m_caption;
 };

@@ -49,8 +49,8 @@ HWND CreateProgressWindow(ProgressState& state) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "KavrelSetupProgress";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                windowClass.hInstance, nullptr);
     if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
     return window;
 }
@@ -64,14 +64,15 @@ int RunUnattended(const CommandLine& line) {
     ProgressState state;
     HWND window = CreateProgressWindow(state);
     if (!window) return kExitFailed;
-    const std::string destination = line.destination.empty() ? kDefaultDestination : line.destination;
+    const std::string destination =
+        line.destination.empty() ? kDefaultDestination : line.destination;
     SetupThread thread(window, questions, ProgramFolder(), destination);
     if (!thread.Start()) return kExitFailed;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     const bool finished = thread.Wait() && state.finished && state.configuring;
-    questions.Note(Format("=> %s, %d entries copied", finished ? "finished" : "failed",
-                          state.entries));
+    questions.Note(
+        Format("=> %s, %d entries copied", finished ? "finished" : "failed", state.entries));
     DestroyWindow(window);
     return finished ? kExitFinished : kExitFailed;
 }
