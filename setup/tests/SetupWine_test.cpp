@@ -276,7 +276,7 @@ TEST_F(SetupUnderWine, ExitStatusAndQuestionLog) {
         "\r\n找不到安装文件的路径 " + WinePath(kWork / "media") +
         "\\Temp\\，\r\n点击“重试”按钮试图重新查找该安装文件路径；\r\n"
         "点击“忽略”按钮将跳过该路径下的操作并继续执行；\r\n"
-        "点击“取消”按钮将终止程序运行。\r\n=> Ignore\r\n=> finished, 10 entries copied\r\n";
+        "点击“取消”按钮将终止程序运行。\r\n=> Ignore\r\n=> finished, 10 entries handled\r\n";
     const SetupRun& first = s_runs["default"];
     EXPECT_EQ(first.status, 0);
     EXPECT_TRUE(first.log.ends_with(missingTemp)) << first.log;
@@ -293,7 +293,7 @@ TEST_F(SetupUnderWine, ExitStatusAndQuestionLog) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.log.find("不能创建文件夹 C:\\blocked\\QUARN ，"), std::string::npos)
         << refused.log;
-    EXPECT_TRUE(refused.log.ends_with("=> Cancel\r\n=> failed, 0 entries copied\r\n"));
+    EXPECT_TRUE(refused.log.ends_with("=> Cancel\r\n=> failed, 0 entries handled\r\n"));
 }
 
 TEST_F(SetupUnderWine, CopiesTheFileSet) {

@@ -72,7 +72,7 @@ int RunUnattended(const CommandLine& line) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     const bool finished = thread.Wait() && state.finished && state.configuring;
     questions.Note(
-        Format("=> %s, %d entries copied", finished ? "finished" : "failed", state.entries));
+        Format("=> %s, %d entries handled", finished ? "finished" : "failed", state.entries));
     DestroyWindow(window);
     return finished ? kExitFinished : kExitFailed;
 }
