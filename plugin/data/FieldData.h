@@ -10,3 +10,4 @@
 #include "PaneLists.h"
 #include "SiteData.h"
 #include "SiteLookup.h"
+#include "StoredValues.h"
