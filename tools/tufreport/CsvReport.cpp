@@ -21,10 +21,9 @@ struct Row {
 };
 
 std::string Line(const Row& r) {
-    const std::string* const fields[] = {&r.kind,    &r.site,     &r.pane,    &r.row,
-                                         &r.column,  &r.corners,  &r.area,    &r.pair,
-                                         &r.fill,    &r.cut,      &r.fillArea, &r.cutArea,
-                                         &r.fillFormula, &r.cutFormula};
+    const std::string* const fields[] = {
+        &r.kind, &r.site, &r.pane, &r.row,      &r.column,  &r.corners,     &r.area,
+        &r.pair, &r.fill, &r.cut,  &r.fillArea, &r.cutArea, &r.fillFormula, &r.cutFormula};
     std::string line;
     for (const std::string* f : fields) line += (line.empty() ? "" : ",") + CsvField(*f);
     return line + "\r\n";
@@ -40,7 +39,13 @@ std::string PaneRows(const SiteEntry& site, const PaneEntry& p, int decimals) {
              OptionalInt(p.column),
              std::to_string(p.cornerCount),
              FixedText(p.area, decimals),
-             "", "", "", "", "", "", ""};
+             "",
+             "",
+             "",
+             "",
+             "",
+             "",
+             ""};
     std::string text;
     if (!p.singleLayer) {
         for (size_t k = 0; k < p.pairFills.size() || k < p.pairCuts.size(); ++k) {
@@ -67,7 +72,7 @@ std::string PaneRows(const SiteEntry& site, const PaneEntry& p, int decimals) {
 std::string SiteRows(const SiteEntry& site, int decimals) {
     const SiteTotals t = ComputeTotals(site);
     Row base{"方格合计", site.number, "", "", "", "", FixedText(t.area, decimals),
-             "",        "",          "", "", "", "", ""};
+             "",         "",          "", "", "", "", ""};
     std::string text;
     for (size_t k = 0; k < t.pairFills.size(); ++k) {
         Row r = base;
@@ -84,8 +89,20 @@ std::string SiteRows(const SiteEntry& site, int decimals) {
         sum.fillArea = FixedText(t.fillArea, decimals);
         sum.cutArea = FixedText(t.cutArea, decimals);
     }
-    Row stored{"场区", site.number, "", "", "", "", "", kTotal, StoredText(site.storedFill),
-               StoredText(site.storedCut), "", "", "", ""};
+    Row stored{"场区",
+               site.number,
+               "",
+               "",
+               "",
+               "",
+               "",
+               kTotal,
+               StoredText(site.storedFill),
+               StoredText(site.storedCut),
+               "",
+               "",
+               "",
+               ""};
     return text + Line(sum) + Line(stored);
 }
 

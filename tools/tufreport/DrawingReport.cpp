@@ -33,7 +33,8 @@ double AreaOf(AcDbObjectId id) {
     AcDbEntity* entity = nullptr;
     if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return 0.0;
     double area = 0.0;
-    if (auto* curve = AcDbCurve::cast(entity); curve == nullptr || curve->getArea(area) != Acad::eOk)
+    if (auto* curve = AcDbCurve::cast(entity);
+        curve == nullptr || curve->getArea(area) != Acad::eOk)
         area = 0.0;
     entity->close();
     return area;

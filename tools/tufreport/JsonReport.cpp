@@ -18,11 +18,11 @@ json PaneJson(const PaneEntry& p) {
         pairs.push_back({{"pair", k + 1},
                          {"fill", k < p.pairFills.size() ? Number(p.pairFills[k]) : json()},
                          {"cut", k < p.pairCuts.size() ? Number(p.pairCuts[k]) : json()}});
-    json pane = {{"number", p.number},   {"row", Optional(p.row)},
-                 {"column", Optional(p.column)}, {"corners", p.cornerCount},
-                 {"area", p.area},       {"fill", Number(p.fill)},
-                 {"cut", Number(p.cut)}, {"pairs", pairs},
-                 {"singleLayer", p.singleLayer}, {"problems", p.problems}};
+    json pane = {
+        {"number", p.number},       {"row", Optional(p.row)}, {"column", Optional(p.column)},
+        {"corners", p.cornerCount}, {"area", p.area},         {"fill", Number(p.fill)},
+        {"cut", Number(p.cut)},     {"pairs", pairs},         {"singleLayer", p.singleLayer},
+        {"problems", p.problems}};
     if (p.singleLayer) {
         pane["fillArea"] = Number(p.fillArea);
         pane["cutArea"] = Number(p.cutArea);

@@ -23,8 +23,8 @@ void AppendArc(const PlanPoint& p, const PlanPoint& q, double bulge, Outline& ou
     const PlanPoint centre{p.x + dx / 2.0 - dy * offset, p.y + dy / 2.0 + dx * offset};
     const double radius = std::hypot(p.x - centre.x, p.y - centre.y);
     const double start = std::atan2(p.y - centre.y, p.x - centre.x);
-    const int steps = std::max(2, static_cast<int>(std::ceil(std::fabs(theta) /
-                                                             (std::numbers::pi / 16.0))));
+    const int steps =
+        std::max(2, static_cast<int>(std::ceil(std::fabs(theta) / (std::numbers::pi / 16.0))));
     for (int s = 1; s < steps; ++s) {
         const double a = start + theta * s / steps;
         out.push_back({centre.x + radius * std::cos(a), centre.y + radius * std::sin(a)});

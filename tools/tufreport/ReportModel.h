@@ -53,7 +53,7 @@ struct SiteEntry {
     Outline outline;
     std::vector<Outline> holes;  // inner outlines ("内框") of the same number
     PlanPoint label;
-    int pairCount = 0;  // layer pairs of the site's panes, 0 for single-layer sites
+    int pairCount = 0;                  // layer pairs of the site's panes, 0 for single-layer sites
     StoredValue storedFill, storedCut;  // "场区填方量", "场区挖方量"
     std::vector<PaneEntry> panes;
 };

@@ -33,7 +33,8 @@ void Take(const std::string& name, const std::string& value, ReportOptions& o, s
         return;
     }
     if (name == "--pair") {
-        if (!ParsePair(value, o.pair)) error = "--pair takes a layer pair number from 1, not " + value;
+        if (!ParsePair(value, o.pair))
+            error = "--pair takes a layer pair number from 1, not " + value;
         return;
     }
     for (const TextOption& t : kTextOptions) {

@@ -3,6 +3,7 @@
 // totals disagree with those sums.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ struct SiteTotals {
     std::vector<double> pairFills, pairCuts;  // per layer pair
     double fill = 0.0, cut = 0.0;             // of "填方量"/"挖方量"
     double area = 0.0, fillArea = 0.0, cutArea = 0.0;
-    int counted = 0;   // complete panes
-    int leftOut = 0;   // panes with missing or malformed keys
+    int counted = 0;  // complete panes
+    int leftOut = 0;  // panes with missing or malformed keys
 };
 
 // Sums over the site's complete panes.

@@ -11,7 +11,7 @@ namespace {
 
 const char* const kFonts =
     "'Noto Sans CJK SC','WenQuanYi Micro Hei','WenQuanYi Zen Hei','Microsoft YaHei',sans-serif";
-constexpr double kMargin = 40.0;       // pixels around the sites
+constexpr double kMargin = 40.0;        // pixels around the sites
 constexpr double kLegendWidth = 250.0;  // pixels right of the map
 constexpr double kLegendHeight = 430.0;
 
@@ -65,11 +65,20 @@ std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -111,8 +120,8 @@ std::string Panes(const Frame& f, const VolumeReport& report, int pair, double l
         for (const PaneEntry& p : s.panes) {
             const std::optional<double> value = NetVolumePerArea(p, pair);
             const std::string common = "<polygon points=\"" + Points(f, p.outline) +
-                                       "\" data-site=\"" + Escape(s.number) +
-                                       "\" data-pane=\"" + Escape(p.number) + "\"";
+                                       "\" data-site=\"" + Escape(s.number) + "\" data-pane=\"" +
+                                       Escape(p.number) + "\"";
             if (value)
                 svg += common + " class=\"pane\" data-value=\"" + FixedText(*value, 6) +
                        "\" fill=\"" + HexColour(DivergingColour(*value, limit)) + "\"/>\n";
@@ -123,14 +132,17 @@ std::string Panes(const Frame& f, const VolumeReport& report, int pair, double l
 }
 
 std::string Sites(const Frame& f, const VolumeReport& report) {
-    std::string svg = "<g class=\"outlines\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1.6\">\n";
+    std::string svg =
+        "<g class=\"outlines\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1.6\">\n";
     for (const SiteEntry& s : report.sites) {
         svg += "<polygon class=\"site\" points=\"" + Points(f, s.outline) + "\"/>\n";
         for (const Outline& hole : s.holes)
             svg += "<polygon class=\"site-hole\" points=\"" + Points(f, hole) + "\"/>\n";
     }
-    svg += "</g>\n<g class=\"site-numbers\" text-anchor=\"middle\" fill=\"#000000\" stroke=\"#FFFFFF\" "
-           "stroke-width=\"3\" paint-order=\"stroke\" font-weight=\"bold\">\n";
+    svg +=
+        "</g>\n<g class=\"site-numbers\" text-anchor=\"middle\" fill=\"#000000\" "
+        "stroke=\"#FFFFFF\" "
+        "stroke-width=\"3\" paint-order=\"stroke\" font-weight=\"bold\">\n";
     for (const SiteEntry& s : report.sites)
         svg += Text(f.x(s.label.x), f.y(s.label.y) + 7.0, 20.0, "场区 " + s.number);
     return svg + "</g>\n";
@@ -143,9 +155,9 @@ std::string ScaleBar(const Frame& f) {
     if (length > worldWidth / 5.0 * 1.5) length = NiceLimit(worldWidth / 10.0);
     const double x0 = kMargin, y0 = f.height - kMargin / 3.0, pixels = length * f.scale;
     return "<g class=\"scale-bar\" stroke=\"#000000\" stroke-width=\"1.5\" fill=\"none\">\n"
-           "<path d=\"M" + Num(x0) + "," + Num(y0 - 5) + " V" + Num(y0) + " H" + Num(x0 + pixels) +
-           " V" + Num(y0 - 5) + "\"/>\n</g>\n" +
-           Text(x0 + pixels + 6.0, y0, 12.0, Num(length) + " m");
+           "<path d=\"M" +
+           Num(x0) + "," + Num(y0 - 5) + " V" + Num(y0) + " H" + Num(x0 + pixels) + " V" +
+           Num(y0 - 5) + "\"/>\n</g>\n" + Text(x0 + pixels + 6.0, y0, 12.0, Num(length) + " m");
 }
 
 std::string Legend(double left, int pair, double limit, int missing) {
@@ -157,13 +169,15 @@ std::string Legend(double left, int pair, double limit, int missing) {
                 pair > 0 ? "层对 " + std::to_string(pair) + " 净土方" : "净土方 (合计)");
     svg += Text(left + 20.0, 48.0, 13.0, "(挖方 − 填方) / 面积, m³/m²");
     svg += "<rect x=\"" + Num(barX) + "\" y=\"" + Num(barY) + "\" width=\"" + Num(barW) +
-           "\" height=\"" + Num(barH) + "\" fill=\"url(#scale)\" stroke=\"#000000\" "
+           "\" height=\"" + Num(barH) +
+           "\" fill=\"url(#scale)\" stroke=\"#000000\" "
            "stroke-width=\"0.8\"/>\n";
     for (int i = 0; i <= 4; ++i) {
         const double value = limit * (1.0 - i / 2.0);
         const double y = barY + barH * i / 4.0;
         svg += "<path d=\"M" + Num(barX + barW) + "," + Num(y) + " h6\" stroke=\"#000000\"/>\n";
-        svg += Text(barX + barW + 10.0, y + 4.0, 12.0, (value > 0 ? "+" : "") + TickText(value, limit));
+        svg += Text(barX + barW + 10.0, y + 4.0, 12.0,
+                    (value > 0 ? "+" : "") + TickText(value, limit));
     }
     svg += Text(barX + barW + 70.0, barY + 10.0, 12.0, "挖方");
     svg += Text(barX + barW + 70.0, barY + barH, 12.0, "填方");
@@ -179,11 +193,12 @@ std::string Definitions() {
     std::string svg = "<defs>\n<linearGradient id=\"scale\" x1=\"0\" y1=\"1\" x2=\"0\" y2=\"0\">\n";
     for (const auto& [offset, colour] : ScaleStops())
         svg += "<stop offset=\"" + Num(offset) + "\" stop-color=\"" + HexColour(colour) + "\"/>\n";
-    svg += "</linearGradient>\n"
-           "<pattern id=\"no-results\" patternUnits=\"userSpaceOnUse\" width=\"6\" height=\"6\">\n"
-           "<rect width=\"6\" height=\"6\" fill=\"#FFFFFF\"/>\n"
-           "<path d=\"M0,6 L6,0 M-1,1 L1,-1 M5,7 L7,5\" stroke=\"#808080\" stroke-width=\"1\"/>\n"
-           "</pattern>\n</defs>\n";
+    svg +=
+        "</linearGradient>\n"
+        "<pattern id=\"no-results\" patternUnits=\"userSpaceOnUse\" width=\"6\" height=\"6\">\n"
+        "<rect width=\"6\" height=\"6\" fill=\"#FFFFFF\"/>\n"
+        "<path d=\"M0,6 L6,0 M-1,1 L1,-1 M5,7 L7,5\" stroke=\"#808080\" stroke-width=\"1\"/>\n"
+        "</pattern>\n</defs>\n";
     return svg;
 }
 

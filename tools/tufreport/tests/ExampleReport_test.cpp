@@ -122,8 +122,8 @@ class ExampleReport : public SiteDrawingTest {
     // Runs the tool on the drawing with the arguments; standard error in `errors`.
     int report(const fs::path& file, const std::string& args, std::string& errors) {
         const std::string command = std::string(TUFREPORT_EXE) + " " + file.string() +
-                                    " --registry " + path("cad.reg").string() + " " + args +
-                                    " 2>" + path("errors.txt").string();
+                                    " --registry " + path("cad.reg").string() + " " + args + " 2>" +
+                                    path("errors.txt").string();
         const int status = std::system(command.c_str());
         errors = ReadFile(path("errors.txt"));
         return status;
@@ -172,7 +172,8 @@ TEST_F(ExampleReport, CsvRowsAndTotalsEqualTheReaderForEveryPaneAndSite) {
         SCOPED_TRACE("site " + p.site + " pane " + p.number);
         ASSERT_EQ(p.fills.size(), 3u);
         for (size_t k = 0; k < p.fills.size(); ++k) {
-            const auto row = rows.find("方格|" + p.site + "|" + p.number + "|" + std::to_string(k + 1));
+            const auto row =
+                rows.find("方格|" + p.site + "|" + p.number + "|" + std::to_string(k + 1));
             ASSERT_NE(row, rows.end());
             EXPECT_EQ(Number(row->second.first), p.fills[k]);
             EXPECT_EQ(Number(row->second.second), p.cuts[k]);
@@ -237,10 +238,10 @@ TEST_F(ExampleReport, APaneWithAMissingKeyIsReportedAndLeftOut) {
     ASSERT_TRUE(EditXdata(panes[4], L"方格", [](ArxDbgAppXdataX& d) { d.remove(L"挖方组2"); }));
     ASSERT_EQ(db()->dxfOut(path("broken.dxf").wstring().c_str()), Acad::eOk);
     std::string errors;
-    ASSERT_EQ(report(path("broken.dxf"), "--csv " + path("t.csv").string() + " --map " +
-                                             path("m.svg").string(),
-                     errors),
-              0);
+    ASSERT_EQ(
+        report(path("broken.dxf"),
+               "--csv " + path("t.csv").string() + " --map " + path("m.svg").string(), errors),
+        0);
     EXPECT_NE(errors.find("tufreport: site 1, pane " + broken.number +
                           ": 挖方组 holds 2 values for 3 layer pairs; left out of the totals"),
               std::string::npos)

@@ -43,9 +43,11 @@ TEST(ReportTotals, PanesWithMissingOrMalformedKeysAreNamed) {
     noCut.cut = {};
     const Case cases[] = {
         {"complete", LayeredPane({V("1"), V("0")}, {V("2"), V("3")}), {}},
-        {"short list", LayeredPane({V("1"), V("0")}, {V("2")}),
+        {"short list",
+         LayeredPane({V("1"), V("0")}, {V("2")}),
          {"挖方组 holds 1 values for 2 layer pairs"}},
-        {"malformed item", LayeredPane({V("1"), V("x", false)}, {V("2"), V("3")}),
+        {"malformed item",
+         LayeredPane({V("1"), V("x", false)}, {V("2"), V("3")}),
          {"填方组2 is not a number: \"x\""}},
         {"no total", noCut, {"挖方量 is missing"}},
         {"no results", PaneEntry{}, {"no earthwork results"}},
@@ -74,8 +76,8 @@ TEST(ReportTotals, SumsLeaveIncompletePanesOutAndWarnBeyondTheRounding) {
         const char* fill;
         const char* cut;
         size_t warnings;
-    } cases[] = {{"2.00", "10.00", 0}, {"2.004", "9.996", 0}, {"2.006", "10.00", 1},
-                 {"1.90", "10.10", 2}};
+    } cases[] = {
+        {"2.00", "10.00", 0}, {"2.004", "9.996", 0}, {"2.006", "10.00", 1}, {"1.90", "10.10", 2}};
     for (const auto& c : cases) {
         site.storedFill = V(c.fill);
         site.storedCut = V(c.cut);
@@ -104,8 +106,8 @@ TEST(ColourScale, SymmetricAroundAWhiteZeroAndClampedAtTheEnds) {
     EXPECT_EQ(DivergingColour(9.0, 2.0), DivergingColour(2.0, 2.0));
     EXPECT_EQ(DivergingColour(-1.0, 2.0), 0x92C5DEu);
     EXPECT_EQ(HexColour(DivergingColour(1.0, 2.0)), "#F4A582");
-    const std::pair<double, double> limits[] = {{0.0, 1.0},   {0.3, 0.5},   {2.0, 2.0},
-                                                {2.1, 2.5},   {7.0, 10.0},  {10.5, 20.0},
+    const std::pair<double, double> limits[] = {{0.0, 1.0},    {0.3, 0.5},  {2.0, 2.0},
+                                                {2.1, 2.5},    {7.0, 10.0}, {10.5, 20.0},
                                                 {0.012, 0.02}, {-3.0, 1.0}, {NAN, 1.0}};
     for (const auto& [magnitude, limit] : limits)
         EXPECT_DOUBLE_EQ(NiceLimit(magnitude), limit) << magnitude;
@@ -126,12 +128,14 @@ TEST(PlanOutline, ClosingDuplicateDroppedAndArcsFollowTheirBulge) {
 
 TEST(ReportText, StoredNumbersAsStoredAndCsvQuoting) {
     const std::pair<StoredValue, std::string> numbers[] = {
-        {V("12.50"), "12.50"}, {V(" -3 "), "-3"},    {V("1e3"), "1000"},
+        {V("12.50"), "12.50"}, {V(" -3 "), "-3"},   {V("1e3"), "1000"},
         {V("+4"), "4"},        {V("x", false), ""}, {StoredValue{}, ""},
     };
     for (const auto& [value, text] : numbers) EXPECT_EQ(StoredText(value), text) << value.text;
-    const std::pair<const char*, const char*> fields[] = {
-        {"a*b", "a*b"}, {"1,5", "\"1,5\""}, {"say \"x\"", "\"say \"\"x\"\"\""}, {"a\nb", "\"a\nb\""}};
+    const std::pair<const char*, const char*> fields[] = {{"a*b", "a*b"},
+                                                          {"1,5", "\"1,5\""},
+                                                          {"say \"x\"", "\"say \"\"x\"\"\""},
+                                                          {"a\nb", "\"a\nb\""}};
     for (const auto& [field, csv] : fields) EXPECT_EQ(CsvField(field), csv);
 }
 
