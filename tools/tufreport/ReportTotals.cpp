@@ -103,7 +103,7 @@ std::vector<std::string> StoredTotalWarnings(const SiteEntry& site, const SiteTo
         if (difference <= rounding + 1e-9 * std::fabs(c.sum)) continue;
         warnings.push_back("site " + site.number + ": stored " + c.key + " " + c.stored.text +
                            " differs from the sum of its panes' " + c.paneKey + " " +
-                           FixedText(c.sum, elevationDecimals + 2) + " by more than " +
+                           FixedText(c.sum, elevationDecimals) + " by more than " +
                            FixedText(rounding, elevationDecimals + 1));
     }
     return warnings;
