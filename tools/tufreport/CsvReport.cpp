@@ -32,20 +32,14 @@ std::string Line(const Row& r) {
 std::string OptionalInt(const std::optional<int>& v) { return v ? std::to_string(*v) : ""; }
 
 std::string PaneRows(const SiteEntry& site, const PaneEntry& p, int decimals) {
-    Row base{"方格",
-             site.number,
-             p.number,
-             OptionalInt(p.row),
-             OptionalInt(p.column),
-             std::to_string(p.cornerCount),
-             FixedText(p.area, decimals),
-             "",
-             "",
-             "",
-             "",
-             "",
-             "",
-             ""};
+    Row base;
+    base.kind = "方格";
+    base.site = site.number;
+    base.pane = p.number;
+    base.row = OptionalInt(p.row);
+    base.column = OptionalInt(p.column);
+    base.corners = std::to_string(p.cornerCount);
+    base.area = FixedText(p.area, decimals);
     std::string text;
     if (!p.singleLayer) {
         for (size_t k = 0; k < p.pairFills.size() || k < p.pairCuts.size(); ++k) {
@@ -71,8 +65,10 @@ std::string PaneRows(const SiteEntry& site, const PaneEntry& p, int decimals) {
 
 std::string SiteRows(const SiteEntry& site, int decimals) {
     const SiteTotals t = ComputeTotals(site);
-    Row base{"方格合计", site.number, "", "", "", "", FixedText(t.area, decimals),
-             "",         "",          "", "", "", "", ""};
+    Row base;
+    base.kind = "方格合计";
+    base.site = site.number;
+    base.area = FixedText(t.area, decimals);
     std::string text;
     for (size_t k = 0; k < t.pairFills.size(); ++k) {
         Row r = base;
@@ -89,20 +85,12 @@ std::string SiteRows(const SiteEntry& site, int decimals) {
         sum.fillArea = FixedText(t.fillArea, decimals);
         sum.cutArea = FixedText(t.cutArea, decimals);
     }
-    Row stored{"场区",
-               site.number,
-               "",
-               "",
-               "",
-               "",
-               "",
-               kTotal,
-               StoredText(site.storedFill),
-               StoredText(site.storedCut),
-               "",
-               "",
-               "",
-               ""};
+    Row stored;
+    stored.kind = "场区";
+    stored.site = site.number;
+    stored.pair = kTotal;
+    stored.fill = StoredText(site.storedFill);
+    stored.cut = StoredText(site.storedCut);
     return text + Line(sum) + Line(stored);
 }
 

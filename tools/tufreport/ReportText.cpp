@@ -1,13 +1,22 @@
 #include "ReportText.h"
 
 #include <charconv>
-#include <regex>
 
 namespace {
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// -?[0-9]+(\.[0-9]+)?: a number as the precision formats write it.
 bool PlainDecimal(const std::string& text) {
-    static const std::regex kPlain("-?[0-9]+(\\.[0-9]+)?");
-    return std::regex_match(text, kPlain);
+    size_t i = text.starts_with('-') ? 1 : 0;
+    const size_t integerStart = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    if (i == integerStart) return false;
+    if (i == text.size()) return true;
+    if (text[i] != '.') return false;
+    const size_t fractionStart = ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    return i == text.size() && i > fractionStart;
 }
 
 std::string Trim(const std::string& text) {

@@ -90,10 +90,9 @@ std::string Points(const Frame& f, const Outline& o) {
     return s;
 }
 
-std::string Text(double x, double y, double size, const std::string& text,
-                 const std::string& extra = "") {
-    return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" font-size=\"" + Num(size) + "\"" +
-           extra + ">" + Escape(text) + "</text>\n";
+std::string Text(double x, double y, double size, const std::string& text) {
+    return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" font-size=\"" + Num(size) + "\">" +
+           Escape(text) + "</text>\n";
 }
 
 struct PaneValues {

@@ -128,8 +128,8 @@ TEST(PlanOutline, ClosingDuplicateDroppedAndArcsFollowTheirBulge) {
 
 TEST(ReportText, StoredNumbersAsStoredAndCsvQuoting) {
     const std::pair<StoredValue, std::string> numbers[] = {
-        {V("12.50"), "12.50"}, {V(" -3 "), "-3"},   {V("1e3"), "1000"},
-        {V("+4"), "4"},        {V("x", false), ""}, {StoredValue{}, ""},
+        {V("12.50"), "12.50"}, {V(" -3 "), "-3"},  {V("1e3"), "1000"},  {V("+4"), "4"},
+        {V("5."), "5"},        {V("-.5"), "-0.5"}, {V("x", false), ""}, {StoredValue{}, ""},
     };
     for (const auto& [value, text] : numbers) EXPECT_EQ(StoredText(value), text) << value.text;
     const std::pair<const char*, const char*> fields[] = {{"a*b", "a*b"},
