@@ -20,6 +20,10 @@ AcDbObject* Reader::create(const std::string& type, DxfHome home) {
     if (home == DxfHome::Blocks) return nullptr;  // block markers are kept whole
     AcRxClass* cls = acrxFindClassByDxfName(wide(type).c_str());
     if (cls == nullptr || cls->constructor() == nullptr) return nullptr;
+    // A module's class may make objects of its own in the drawing being read
+    // while it is constructed (a text style it draws with); they take handles
+    // from the seed.
+    if (!cls->isBuiltIn()) makeRoomForOwnObjects();
     AcRxObject* made = cls->create();
     AcDbObject* obj = AcDbObject::cast(made);
     bool entity = AcDbEntity::cast(obj) != nullptr;
