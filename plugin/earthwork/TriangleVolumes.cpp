@@ -29,9 +29,14 @@ struct TriangleMeasures {
     double d12, d23, d31;     // a, b, c
 };
 
-void SetFromFormula(PaneSideResult& side, FormulaText text, const TriangleMeasures& m) {
-    side.volume = EvaluateFormula(text.Evaluated(), m.d12);
+// `user` is given for the user's triangle formula, so that a failure of it
+// is told.
+void SetFromFormula(PaneSideResult& side, FormulaText text, const TriangleMeasures& m,
+                    const SettingsReader* user = nullptr) {
+    std::wstring error;
+    side.volume = EvaluateFormula(text.Evaluated(), m.d12, &error);
     side.process = ReplaceAll(text.Shown(), L"x", GText(m.d12));
+    if (user != nullptr && !error.empty()) user->formulaFailed(UserFormulaName(5), error);
 }
 
 FormulaText SubstituteMeasures(const std::wstring& formula, const TriangleMeasures& m) {
@@ -59,7 +64,7 @@ void ApplyUserFormula(PaneSideResult& side, const SettingsReader& settings,
     FormulaText text = SubstituteMeasures(plus, m);
     text.Substitute(L"s", area);
     side.formula = plus;
-    SetFromFormula(side, text, m);
+    SetFromFormula(side, text, m, &settings);
 }
 
 }  // namespace

@@ -359,3 +359,56 @@ TEST(CalcPolygonVolumes, ConvexPanesAreUnchangedInEveryMode) {
 }
 
 }  // namespace
+
+namespace {
+
+// Settings that note which user formulas the calculation found empty or
+// failing, and with what error.
+class NotingSettings : public MapSettingsReader {
+  public:
+    using MapSettingsReader::MapSettingsReader;
+    void formulaFailed(const std::wstring& setting, const std::wstring& error) const override {
+        noted += setting + L":" + error + L";";
+    }
+    mutable std::wstring noted;
+};
+
+// The volumes stay what the formulas give; the user is told which formula
+// they come from, for every user formula the pane uses and no other.
+TEST(CalcPolygonVolumes, UserFormulasThatAreEmptyOrFailAreTold) {
+    const struct {
+        const char* what;
+        std::vector<AcGePoint3d> corners;
+        std::vector<double> h;
+        std::map<std::wstring, std::wstring> settings;
+        const wchar_t* noted;
+    } cases[] = {
+        {"junk family, no formula", panetest::SquareCorners(20), {1, 1, 1, 1},
+         {{L"CALTUFMODE", L"junk"}}, L"CalTuFFormula1:;"},
+        {"division by zero", panetest::SquareCorners(20), {1, 1, -1, -1},
+         {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula2", L"[+V=h1/0][-V=h2*x]"}},
+         L"CalTuFFormula2: Divide by zero!;"},
+        {"evaluator stops", panetest::SquareCorners(20), {1, 1, 1, 1},
+         {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula1", L"[+V=x*h1)]"}},
+         L"CalTuFFormula1:Error found on position 4!;"},
+        {"sound formula", panetest::SquareCorners(20), {1, 1, 1, 1},
+         {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula1", L"[+V=x*x*h1]"}}, L""},
+        {"built-in family", panetest::SquareCorners(20), {1, 1, 1, 1}, {{L"CALTUFMODE", L"2"}}, L""},
+        {"triangle formula fails", {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {1, 1, 1},
+         {{L"CALTUFTriMODE", L"0"}, {L"CalTuFFormula5", L"[+V=s/(h1-h2)]"}},
+         L"CalTuFFormula5: Divide by zero!;"},
+        {"empty triangle formula keeps the built-in", {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {1, 1, 1},
+         {{L"CALTUFTriMODE", L"0"}}, L""},
+    };
+    for (const auto& c : cases) {
+        const NotingSettings settings(c.settings);
+        const panetest::Pane pane = MakePane(c.corners, c.h);
+        const panetest::Volumes told = Polygon(settings, pane);
+        EXPECT_EQ(settings.noted, c.noted) << c.what;
+        const panetest::Volumes silent = Polygon(MapSettingsReader(c.settings), pane);
+        EXPECT_EQ(told.fill, silent.fill) << c.what;
+        EXPECT_EQ(told.cut, silent.cut) << c.what;
+    }
+}
+
+}  // namespace
