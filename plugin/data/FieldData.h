@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DataNames.h"
+#include "DataWrite.h"
 #include "ElevationPoints.h"
 #include "FieldLabel.h"
 #include "PaneData.h"
@@ -10,3 +11,4 @@
 #include "RegistrySettings.h"
 #include "SiteData.h"
 #include "SiteLookup.h"
+#include "StoredValues.h"

@@ -23,6 +23,8 @@ TriangleMode ReadTriangleMode(const SettingsReader& settings) {
     }
 }
 
+std::wstring UserFormulaName(int number) { return RowOf(UserFormulaSetting(number)).name; }
+
 std::wstring ReadUserFormula(const SettingsReader& settings, int number) {
     return SettingText(settings, UserFormulaSetting(number));
 }

@@ -31,6 +31,8 @@ std::wstring GetPrecisionFormat(Setting setting) {
     return PrecisionFormat(RegistrySettings(), setting);
 }
 
+int GetPrecisionDecimals(Setting setting) { return PrecisionDecimals(RegistrySettings(), setting); }
+
 std::wstring FormatWithPrecision(Setting setting, double value) {
     return wcrtFormat(GetPrecisionFormat(setting).c_str(), value);
 }

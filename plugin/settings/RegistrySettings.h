@@ -25,6 +25,7 @@ double ReadRealSetting(Setting setting);
 void WriteSetting(Setting setting, const std::wstring& text);
 
 // The printf format of numbers stored with a decimals setting (PrecisionFormat),
-// read anew on every call, and a value formatted with it.
+// read anew on every call, its number of decimals, and a value formatted with it.
 std::wstring GetPrecisionFormat(Setting setting);
+int GetPrecisionDecimals(Setting setting);
 std::wstring FormatWithPrecision(Setting setting, double value);

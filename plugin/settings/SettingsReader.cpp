@@ -64,9 +64,12 @@ std::wstring ReadSetting(SettingsStore& settings, Setting setting) {
     return row.fallback;
 }
 
-std::wstring PrecisionFormat(const SettingsReader& settings, Setting setting) {
+int PrecisionDecimals(const SettingsReader& settings, Setting setting) {
     assert(RowOf(setting).type == SettingType::Decimals);
     const std::wstring text = SettingText(settings, setting);
-    const int decimals = std::clamp(_wtoi(text.c_str()), kMinDecimals, kMaxDecimals);
-    return wcrtFormat(L"%%0.%df", decimals);
+    return std::clamp(_wtoi(text.c_str()), kMinDecimals, kMaxDecimals);
+}
+
+std::wstring PrecisionFormat(const SettingsReader& settings, Setting setting) {
+    return wcrtFormat(L"%%0.%df", PrecisionDecimals(settings, setting));
 }

@@ -15,6 +15,13 @@ class SettingsReader {
     virtual ~SettingsReader() = default;
     // The stored text of the named setting, or nothing when it is not set.
     virtual std::optional<std::wstring> value(const std::wstring& name) const = 0;
+    // Told by the calculations when a user formula setting they use is empty
+    // (`error` empty) or stops the evaluator (`error` its error text); the
+    // volume is still the one the formula gives. Ignored unless overridden.
+    virtual void formulaFailed(const std::wstring& setting, const std::wstring& error) const {
+        (void)setting;
+        (void)error;
+    }
 };
 
 // A reader that can also store, so that defaults can be written back.
@@ -46,7 +53,10 @@ std::wstring SettingText(const SettingsReader& settings, Setting setting);
 // default is stored, so that the user finds it among the settings.
 std::wstring ReadSetting(SettingsStore& settings, Setting setting);
 
-// The printf format of numbers stored with a decimals setting: "%0.nf", n the
-// setting's leading integer ("_wtoi": 0 for a text that is not a number)
-// within 0 ... 16.
+// The number of decimals of a decimals setting: its leading integer ("_wtoi":
+// 0 for a text that is not a number) within 0 ... 16.
+int PrecisionDecimals(const SettingsReader& settings, Setting setting);
+
+// The printf format of numbers stored with a decimals setting: "%0.nf", n its
+// PrecisionDecimals.
 std::wstring PrecisionFormat(const SettingsReader& settings, Setting setting);

@@ -63,7 +63,7 @@ struct SettingRow {
     WriteBack writeBack;
     SettingType type;
     const char* meaning;
-    const char* commands;  // the commands that read it, separated by ", "
+    const char* commands;  // the commands (and tools) that read it, separated by ", "
     const char* writer;    // for WriteBack::ByCommand: who stores it
 };
 
@@ -86,10 +86,10 @@ inline constexpr std::array<SettingRow, 25> kSettingsTable{{
      "MLayerImportEle, on confirmation"},
     {Setting::ElevationPrecision, L"paneeleprec", L"2", Fallback::WhenMissing, WriteBack::No,
      SettingType::Decimals, "decimals of elevations, corner texts and site totals",
-     "MLayerCalPaneEle, MLayerCalPaneTuf, MLayerPickTufDraw", nullptr},
+     "MLayerCalPaneEle, MLayerCalPaneTuf, MLayerPickTufDraw, tufreport", nullptr},
     {Setting::VolumePrecision, L"tfcollectprec", L"2", Fallback::WhenMissing, WriteBack::No,
      SettingType::Decimals, "decimals of pane volumes and areas",
-     "MLayerCalPaneTuf, MLayerPickTufDraw", nullptr},
+     "MLayerCalPaneTuf, MLayerPickTufDraw, tufreport", nullptr},
     {Setting::AnnotationPrecision, L"panetfprec", L"2", Fallback::WhenMissing, WriteBack::No,
      SettingType::Decimals, "decimals of volume annotations", "MLayerCalPaneTuf, MLayerPickTufDraw",
      nullptr},

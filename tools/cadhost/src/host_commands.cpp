@@ -52,6 +52,16 @@ void saveCommand() {
     acutPrintf(L"\nSaved %s.", path.c_str());
 }
 
+// The current drawing is closed without saving; the most recently opened
+// remaining one becomes current.
+void closeCommand() {
+    AcApDocument* doc = curDoc();
+    if (doc == nullptr) return failed(L"No drawing is open.");
+    const std::wstring title = doc->docTitle();
+    acDocManager->closeDocument(doc);
+    acutPrintf(L"\nClosed %s.", title.c_str());
+}
+
 void svgCommand() {
     AcApDocument* doc = curDoc();
     std::wstring path;
@@ -121,6 +131,7 @@ struct HostCommand {
 
 const HostCommand kCommands[] = {
     {L"OPEN", openCommand}, {L"SAVE", saveCommand}, {L"SAVEAS", saveCommand},
+    {L"CLOSE", closeCommand},
     {L"LIST", listCommand}, {L"SVG", svgCommand},   {L"UCS", ucsCommand},
     {L"QUIT", quitCommand}, {L"EXIT", quitCommand},
 };
@@ -147,8 +158,11 @@ bool cadhostWriteDrawing(AcApDocument* doc, const std::wstring& path, std::wstri
     return true;
 }
 
-bool cadhostWritePicture(AcApDocument* doc, const std::wstring& path, std::wstring& error) {
-    if (acgiWriteSvg(doc->database(), wcrtToUtf8(path)) == Acad::eOk) return true;
+bool cadhostWritePicture(AcApDocument* doc, const std::wstring& path, std::wstring& error,
+                         bool darkBackground) {
+    AcGiSvgOptions options;
+    options.darkBackground = darkBackground;
+    if (acgiWriteSvg(doc->database(), wcrtToUtf8(path), options) == Acad::eOk) return true;
     error = L"Cannot write picture \"" + path + L"\"";
     return false;
 }
