@@ -61,12 +61,18 @@ class ExampleReport : public SiteDrawingTest {
     void SetUp() override {
         SiteDrawingTest::SetUp();
         if (access("/usr/bin/python3", X_OK) != 0) GTEST_SKIP() << "no /usr/bin/python3";
+        // The example's corner elevations and earthwork, without its extraction step, so that
+        // every pane carries the layer-pair keys; extracted sites are covered by the unit tests.
+        {
+            std::ofstream script(path("site.scr"));
+            script << "MLayerCalPaneEle\nA\nMLayerCalPaneTuf\nA\n";
+        }
         const std::string arx = KAVREL_ARX_DIR;
         const std::string command =
             std::string(CADHOST_EXE) + " --registry " + path("cad.reg").string() + " --load " +
             arx + "/QUARNArxBase.arx --load " + arx + "/QUARNArxApply.arx --load " + arx +
             "/Kavrel.arx --open " + KAVREL_SOURCE_DIR + "/examples/site.dxf --script " +
-            KAVREL_SOURCE_DIR + "/examples/site.scr --save " + drawing().string() + " >" +
+            path("site.scr").string() + " --save " + drawing().string() + " >" +
             path("cadhost.txt").string() + " 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(path("cadhost.txt"));
         openDrawing(drawing());
