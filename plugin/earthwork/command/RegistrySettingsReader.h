@@ -10,9 +10,9 @@
 // One reader serves one command run: a user formula that is empty or fails
 // is told once per run, naming the setting.
 class RegistrySettingsReader : public RegistrySettings {
-public:
+  public:
     void formulaFailed(const std::wstring& setting, const std::wstring& error) const override;
 
-private:
+  private:
     mutable std::set<std::wstring> mTold;
 };
