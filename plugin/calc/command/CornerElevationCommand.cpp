@@ -54,13 +54,14 @@ void EraseOldResults(AcDbObjectId site) {
 
 void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points, double angle,
                double height, const std::wstring& siteNumber) {
-    AcGePoint3dArray annotatedCorners;
+    const NeighbourIndex index(points);
+    PointList annotatedCorners;
     acedSetStatusBarProgressMeter(L"正在计算标高...", 0, panes.length());
     for (int i = 0; i < panes.length(); ++i) {
         if (acedUsrBrk()) break;
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
-        CalcPaneCornerElevations(panes[i], points);
+        CalcPaneCornerElevations(panes[i], index, points);
         AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber);
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();

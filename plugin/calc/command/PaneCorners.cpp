@@ -18,17 +18,22 @@ constexpr const ACHAR* kCornerColourDefault = L"173";
 }  // namespace
 
 void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
+    CalcPaneCornerElevations(pane, NeighbourIndex(sitePoints), sitePoints);
+}
+
+void CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
+                              const ElevationPointList& sitePoints) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     for (int i = 0; i < corners.length(); ++i) {
         std::vector<double> values;
-        InterpolateCorner(sitePoints, corners[i], values);
+        InterpolateCorner(index, sitePoints, corners[i], values);
         SetCornerLayerElevations(pane, i, values);
     }
 }
 
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
-                         AcGePoint3dArray& annotatedCorners, const std::wstring& siteNumber) {
+                         PointList& annotatedCorners, const std::wstring& siteNumber) {
     std::wstring number;
     GetPaneFieldNumber(pane, number);
     number = wcrtTrim(number);
