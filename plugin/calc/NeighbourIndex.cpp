@@ -1,8 +1,10 @@
 #include "NeighbourIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "SectorPass.h"
 
@@ -11,12 +13,10 @@ namespace {
 using sector_pass::Candidate;
 using sector_pass::Precedes;
 using Node = NeighbourIndex::Node;
-using SectorMask = unsigned;
 
 // Points per leaf: few enough that a leaf near the corner costs little, many
 // enough that the tree stays shallow.
 constexpr int kLeafSize = 8;
-constexpr SectorMask kAllSectors = (1u << kSectorCount) - 1;
 
 // Plan distance from the corner to the box (0 inside it). Rounding is
 // monotone, so it never exceeds the computed distance of a point in the box,
@@ -27,76 +27,80 @@ double BoxDistance(const Node& n, const AcGePoint3d& c) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-// Sectors whose wedge from the corner may reach into the box. Octant s holds
-// the offsets with 0 <= v <= u for its own pair of axes (u, v); the box
-// reaches it when v can be >= 0 and u can be >= v there. The margin, a
-// millionth of the box's offset, covers the sector bounds lying up to
-// 1.1e-7 rad below the octant lines and the rounding of atan2.
-SectorMask WedgesReaching(const Node& n, const AcGePoint3d& c) {
+// The sectors whose wedge from the corner may reach into the box, one bit
+// each. Octant s holds the offsets with 0 <= v <= u for its own pair of axes
+// (u, v); the box reaches it when v can be >= 0 and u can be >= v there. The
+// margin, a millionth of the box's offset, covers the sector bounds lying up
+// to 1.1e-7 rad below the octant lines and the rounding of atan2.
+unsigned WedgesReaching(const Node& n, const AcGePoint3d& c) {
     const double x0 = n.minX - c.x, x1 = n.maxX - c.x;
     const double y0 = n.minY - c.y, y1 = n.maxY - c.y;
-    const double m =
-        1e-6 * std::max({std::fabs(x0), std::fabs(x1), std::fabs(y0), std::fabs(y1)});
-    if (!std::isfinite(m)) return kAllSectors;
+    const double m = 1e-6 * (std::fabs(x0) + std::fabs(x1) + std::fabs(y0) + std::fabs(y1));
+    if (!std::isfinite(m)) return 0xFFu;
     auto reaches = [m](double uMax, double vMin, double vMax) {
-        return vMax >= -m && uMax >= std::max(vMin, 0.0) - m;
+        return static_cast<unsigned>(vMax >= -m && uMax >= std::max(vMin, 0.0) - m);
     };
-    SectorMask mask = 0;
-    if (reaches(x1, y0, y1)) mask |= 1u << 0;    // 0 <= y <= x
-    if (reaches(y1, x0, x1)) mask |= 1u << 1;    // 0 <= x <= y
-    if (reaches(y1, -x1, -x0)) mask |= 1u << 2;  // 0 <= -x <= y
-    if (reaches(-x0, y0, y1)) mask |= 1u << 3;   // 0 <= y <= -x
-    if (reaches(-x0, -y1, -y0)) mask |= 1u << 4;  // 0 <= -y <= -x
-    if (reaches(-y0, -x1, -x0)) mask |= 1u << 5;  // 0 <= -x <= -y
-    if (reaches(-y0, x0, x1)) mask |= 1u << 6;   // 0 <= x <= -y
-    if (reaches(x1, -y1, -y0)) mask |= 1u << 7;  // 0 <= -y <= x
-    return mask;
+    return reaches(x1, y0, y1) << 0 |      // 0 <= y <= x
+           reaches(y1, x0, x1) << 1 |      // 0 <= x <= y
+           reaches(y1, -x1, -x0) << 2 |    // 0 <= -x <= y
+           reaches(-x0, y0, y1) << 3 |     // 0 <= y <= -x
+           reaches(-x0, -y1, -y0) << 4 |   // 0 <= -y <= -x
+           reaches(-y0, -x1, -x0) << 5 |   // 0 <= -x <= -y
+           reaches(-y0, x0, x1) << 6 |     // 0 <= x <= -y
+           reaches(x1, -y1, -y0) << 7;     // 0 <= -y <= x
 }
 
-// Sectors that a point at the given distance bound could still improve.
-SectorMask OpenSectors(const sector_pass::Visit& visit, double bound) {
-    SectorMask open = 0;
-    for (int s = 0; s < kSectorCount; ++s) {
-        const Candidate& best = visit.nearest[static_cast<size_t>(s)];
-        if (best.index < 0 || !(best.distance < bound)) open |= 1u << s;
+// The distance each sector's nearest point so far sets (infinite while the
+// sector has none): a box whose bound is not below it may still improve it.
+struct SectorLimits {
+    std::array<double, kSectorCount> limit;
+    double largest;
+
+    void update(const sector_pass::Visit& visit) {
+        largest = 0.0;
+        for (int s = 0; s < kSectorCount; ++s) {
+            const Candidate& best = visit.nearest[static_cast<size_t>(s)];
+            limit[static_cast<size_t>(s)] =
+                best.index < 0 ? std::numeric_limits<double>::infinity() : best.distance;
+            largest = std::max(largest, limit[static_cast<size_t>(s)]);
+        }
     }
-    return open;
-}
+    // True when some sector whose wedge reaches the box may still improve.
+    bool worthEntering(const Node& n, const AcGePoint3d& c, double bound) const {
+        if (largest < bound) return false;
+        unsigned open = 0;
+        for (int s = 0; s < kSectorCount; ++s)
+            open |= static_cast<unsigned>(!(limit[static_cast<size_t>(s)] < bound)) << s;
+        return (open & WedgesReaching(n, c)) != 0;
+    }
+};
 
 bool IsTaken(const std::vector<int>& taken, int index) {
     return std::find(taken.begin(), taken.end(), index) != taken.end();
 }
 
-// Depth-first walk, nearer child first; visitNode decides on a node from its
-// distance bound (it may have tightened since the node was stacked) and
-// returns whether to go on into it.
+// Depth-first walk, nearer child first; enter decides on a node from its
+// distance bound and returns whether to go on into it, leaf takes the points
+// of an entered leaf.
 template <typename Enter, typename Leaf>
 void Walk(const std::vector<Node>& nodes, const AcGePoint3d& c, Enter enter, Leaf leaf) {
     if (nodes.empty()) return;
-    struct Pending {
-        int node;
-        double bound;
-    };
-    Pending stack[128];
+    int stack[128];  // the tree is balanced: its depth is about log2(points / leaf size)
     int depth = 0;
-    stack[depth++] = {0, BoxDistance(nodes[0], c)};
+    stack[depth++] = 0;
     while (depth > 0) {
-        const Pending top = stack[--depth];
-        const Node& n = nodes[static_cast<size_t>(top.node)];
-        if (!enter(n, top.bound)) continue;
+        const Node& n = nodes[static_cast<size_t>(stack[--depth])];
+        if (!enter(n, BoxDistance(n, c))) continue;
         if (n.lower < 0) {
             leaf(n);
             continue;
         }
-        const double lowerBound = BoxDistance(nodes[static_cast<size_t>(n.lower)], c);
-        const double upperBound = BoxDistance(nodes[static_cast<size_t>(n.upper)], c);
-        if (lowerBound <= upperBound) {
-            stack[depth++] = {n.upper, upperBound};
-            stack[depth++] = {n.lower, lowerBound};
-        } else {
-            stack[depth++] = {n.lower, lowerBound};
-            stack[depth++] = {n.upper, upperBound};
-        }
+        const Node& lower = nodes[static_cast<size_t>(n.lower)];
+        const Node& upper = nodes[static_cast<size_t>(n.upper)];
+        const bool lowerFirst = n.alongX ? c.x - lower.maxX < upper.minX - c.x
+                                         : c.y - lower.maxY < upper.minY - c.y;
+        stack[depth++] = lowerFirst ? n.upper : n.lower;
+        stack[depth++] = lowerFirst ? n.lower : n.upper;
     }
 }
 
@@ -139,6 +143,7 @@ int NeighbourIndex::build(int begin, int end) {
                      });
     const int lower = build(begin, middle);
     const int upper = build(middle, end);
+    mNodes[static_cast<size_t>(at)].alongX = alongX;
     mNodes[static_cast<size_t>(at)].lower = lower;
     mNodes[static_cast<size_t>(at)].upper = upper;
     return at;
@@ -152,12 +157,12 @@ std::vector<int> NeighbourIndex::select(const AcGePoint3d& cornerIn) const {
     // hold an exact hit or improve a sector whose wedge reaches it.
     int exactHit = INT_MAX;
     sector_pass::Visit visit;
+    SectorLimits limits;
+    limits.update(visit);
     Walk(
         mNodes, c,
         [&](const Node& n, double bound) {
-            if (bound < kExactHitDistance) return true;
-            const SectorMask open = OpenSectors(visit, bound);
-            return open != 0 && (open & WedgesReaching(n, c)) != 0;
+            return bound < kExactHitDistance || limits.worthEntering(n, c, bound);
         },
         [&](const Node& n) {
             for (int i = n.begin; i < n.end; ++i) {
@@ -167,6 +172,7 @@ std::vector<int> NeighbourIndex::select(const AcGePoint3d& cornerIn) const {
                 else
                     sector_pass::Consider(visit, c, p.position, p.index);
             }
+            limits.update(visit);
         });
     if (exactHit != INT_MAX) return {exactHit};
     if (mUsable.size() < static_cast<size_t>(kSectorCount)) return mUsable;
@@ -189,7 +195,7 @@ Candidate NeighbourIndex::topUpPick(const AcGePoint3d& c, const std::vector<int>
             mNodes, c,
             [&](const Node& n, double bound) {
                 if (best.index >= 0 && best.distance < bound) return false;
-                return (WedgesReaching(n, c) & (1u << s)) != 0;
+                return (WedgesReaching(n, c) >> s & 1u) != 0;
             },
             [&](const Node& n) {
                 for (int i = n.begin; i < n.end; ++i) {

@@ -28,6 +28,7 @@ public:
         double minX, maxX, minY, maxY;
         int begin, end;          // range of mPoints
         int lower = -1, upper = -1;  // children, -1 for a leaf
+        bool alongX = false;         // split at a value of x (else of y)
     };
     struct Point {
         AcGePoint3d position;
