@@ -55,17 +55,21 @@ bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<do
 
 // The item number behind the stem is not parsed: the writer stores the items
 // in ascending order, so stored order is list order.
+bool ReadListFrom(ArxDbgAppXdataX& data, const NumberedList& list, std::vector<double>& values) {
+    values.clear();
+    std::vector<std::wstring> keys;
+    data.GetFlagArray(keys);
+    std::wstring value;
+    for (const std::wstring& key : keys)
+        if (Contains(key, list.stem) && data.getString(key.c_str(), value))
+            values.push_back(_wtof(value.c_str()));
+    return !values.empty();
+}
+
 bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
     values.clear();
     std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
-    if (!data) return false;
-    std::vector<std::wstring> keys;
-    data->GetFlagArray(keys);
-    std::wstring value;
-    for (const std::wstring& key : keys)
-        if (Contains(key, list.stem) && data->getString(key.c_str(), value))
-            values.push_back(_wtof(value.c_str()));
-    return !values.empty();
+    return data && ReadListFrom(*data, list, values);
 }
 
 }  // namespace
@@ -102,6 +106,15 @@ bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations)
 }
 bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations) {
     return ReadList(pane, CornerLayers(corner), elevations);
+}
+bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers) {
+    for (std::vector<double>& corner : layers) corner.clear();
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data) return false;
+    bool any = false;
+    for (size_t i = 0; i < layers.size(); ++i)
+        any = ReadListFrom(*data, CornerLayers(static_cast<int>(i)), layers[i]) || any;
+    return any;
 }
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes) {
     return ReadList(pane, LayerFills(), volumes);
