@@ -11,6 +11,7 @@
 typedef std::uint8_t BYTE;
 typedef std::uint16_t WORD;
 typedef std::uint32_t DWORD;
+typedef unsigned int UINT;
 typedef std::int32_t LONG;
 typedef std::uint64_t QWORD;
 typedef int BOOL;

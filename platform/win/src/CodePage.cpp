@@ -6,8 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <string_view>
 #include <stdexcept>
 #include <vector>
+
+#include "wincodepage.h"
 
 namespace winreg {
 
@@ -19,9 +25,15 @@ constexpr const char* kAnsiCodePage = "CP936";
 class Converter {
 public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
-        if (m_handle == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks code page 936");
+        if (!Valid()) throw std::runtime_error(std::string("iconv lacks ") + from + " or " + to);
     }
-    ~Converter() { iconv_close(m_handle); }
+    // Without throwing: Valid() tells whether iconv knows both.
+    Converter(const std::string& to, const std::string& from, std::nothrow_t)
+        : m_handle(iconv_open(to.c_str(), from.c_str())) {}
+    bool Valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
+    ~Converter() {
+        if (Valid()) iconv_close(m_handle);
+    }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -51,14 +63,26 @@ private:
     iconv_t m_handle;
 };
 
+// iconv's name of a Windows code page.
+std::string IconvName(UINT codePage) {
+    if (codePage == 65001) return "UTF-8";
+    if (codePage == 10000) return "MACINTOSH";
+    if (codePage >= 28591 && codePage <= 28599) return "ISO-8859-" + std::to_string(codePage - 28590);
+    return "CP" + std::to_string(codePage);
+}
+
+std::wstring ToWide(Converter& converter, std::string_view bytes) {
+    const std::wstring question = L"?";
+    const std::string raw = converter.Convert(
+        std::string(bytes), 1, std::string(reinterpret_cast<const char*>(question.data()), sizeof(wchar_t)));
+    return std::wstring(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
+}
+
 }  // namespace
 
 std::wstring AnsiToWide(const std::string& text) {
     Converter converter("WCHAR_T", kAnsiCodePage);
-    const std::wstring question = L"?";
-    const std::string raw = converter.Convert(
-        text, 1, std::string(reinterpret_cast<const char*>(question.data()), sizeof(wchar_t)));
-    return std::wstring(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
+    return ToWide(converter, text);
 }
 
 std::string WideToAnsi(const std::wstring& text) {
@@ -68,5 +92,23 @@ std::string WideToAnsi(const std::wstring& text) {
 }
 
 }  // namespace winreg
+
+UINT GetACP() {
+    const char* chosen = std::getenv("KAVREL_ANSI_CODEPAGE");
+    if (chosen != nullptr) {
+        char* end = nullptr;
+        const unsigned long number = std::strtoul(chosen, &end, 10);
+        if (end != chosen && *end == 0 && number > 0 && number <= 65535) return static_cast<UINT>(number);
+    }
+    return 936;
+}
+
+bool CodePageToWide(UINT codePage, std::string_view bytes, std::wstring& text) {
+    text.clear();
+    winreg::Converter converter("WCHAR_T", winreg::IconvName(codePage), std::nothrow);
+    if (!converter.Valid()) return false;
+    text = winreg::ToWide(converter, bytes);
+    return true;
+}
 
 #endif

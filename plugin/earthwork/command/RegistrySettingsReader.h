@@ -3,15 +3,20 @@
 #pragma once
 
 #include <map>
+#include <set>
+#include <string>
 
 #include "SettingsReader.h"
 
-// A reader lives for one command run, in which nothing changes these values:
-// each is read from the registry once and then remembered.
+// One reader serves one command run, in which nothing changes the settings:
+// each is read from the registry once and then remembered, and a user formula
+// that is empty or fails is told once per run, naming the setting.
 class RegistrySettingsReader : public SettingsReader {
 public:
     std::optional<std::wstring> value(const std::wstring& name) const override;
+    void formulaFailed(const std::wstring& setting, const std::wstring& error) const override;
 
 private:
     mutable std::map<std::wstring, std::optional<std::wstring>> mRead;
+    mutable std::set<std::wstring> mTold;
 };
