@@ -17,6 +17,7 @@ using Node = NeighbourIndex::Node;
 // Points per leaf: few enough that a leaf near the corner costs little, many
 // enough that the tree stays shallow.
 constexpr int kLeafSize = 8;
+constexpr unsigned kAllSectors = (1u << kSectorCount) - 1;
 
 // Plan distance from the corner to the box (0 inside it). Rounding is
 // monotone, so it never exceeds the computed distance of a point in the box,
@@ -71,7 +72,9 @@ struct SectorLimits {
         unsigned open = 0;
         for (int s = 0; s < kSectorCount; ++s)
             open |= static_cast<unsigned>(!(limit[static_cast<size_t>(s)] < bound)) << s;
-        return (open & WedgesReaching(n, c)) != 0;
+        // Every box reaches some wedge, so with all sectors open there is
+        // nothing to test.
+        return open == kAllSectors || (open & WedgesReaching(n, c)) != 0;
     }
 };
 
