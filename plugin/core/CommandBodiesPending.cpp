@@ -5,4 +5,3 @@
 void RunDefineElevations() {}
 void RunImportElevations() {}
 void RunModifyElevations() {}
-void RunLayerDrawingExtraction() {}

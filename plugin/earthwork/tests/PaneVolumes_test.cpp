@@ -358,6 +358,45 @@ TEST(CalcPolygonVolumes, ConvexPanesAreUnchangedInEveryMode) {
     }
 }
 
+// The whole result of a pentagon, corners 1, 2, 3 cut off first: every
+// number is the sum over its triangles, and each side's texts join the
+// texts of the triangles that have a formula on that side with "+".
+TEST(CalcPolygonResult, SumsTheTrianglesAndJoinsTheirTexts) {
+    const std::vector<AcGePoint3d> p = {{0, 0, 0}, {10, 0, 0}, {13, 6, 0}, {5, 11, 0}, {-2, 6, 0}};
+    const std::vector<double> heights[] = {
+        {1, 1, 1, 1, 1}, {-1, -2, -1, -1, -3}, {0.4, -0.3, 0.6, 0.2, -0.5}};
+    const MapSettingsReader settings = Settings({});
+    auto join = [](PaneSideResult& sum, const PaneSideResult& t) {
+        sum.volume += t.volume, sum.area += t.area;
+        if (t.formula.empty()) return;
+        sum.formula += (sum.formula.empty() ? L"" : L"+") + t.formula;
+        sum.process += (sum.process.empty() ? L"" : L"+") + t.process;
+    };
+    for (const std::vector<double>& h : heights) {
+        const panetest::Pane pane = MakePane(p, h);
+        PaneVolumeResult sum;
+        for (size_t k = 1; k + 1 < p.size(); ++k) {
+            std::vector<AcGePoint3d> tp;
+            std::vector<double> f, s;
+            for (size_t i : {size_t{0}, k, k + 1})
+                tp.push_back(p[i]), f.push_back(pane.first[i]), s.push_back(pane.second[i]);
+            const PaneVolumeResult t = CalcTriangleVolumes(settings, tp, f, s);
+            join(sum.fill, t.fill), join(sum.cut, t.cut);
+        }
+        const PaneVolumeResult whole =
+            CalcPolygonResult(settings, pane.points, pane.first, pane.second);
+        for (auto [w, e] : {std::pair{&whole.fill, &sum.fill}, std::pair{&whole.cut, &sum.cut}}) {
+            EXPECT_TRUE(Near(w->volume, e->volume, 1e-12) && Near(w->area, e->area, 1e-12));
+            EXPECT_EQ(w->formula, e->formula);
+            EXPECT_EQ(w->process, e->process);
+        }
+        double fill = 0, cut = 0;
+        CalcPolygonVolumes(settings, pane.points, pane.first, pane.second, fill, cut);
+        EXPECT_EQ(fill, whole.fill.volume);
+        EXPECT_EQ(cut, whole.cut.volume);
+    }
+}
+
 }  // namespace
 
 namespace {
