@@ -5,6 +5,7 @@
 #include "ArxHelpers.h"
 #include "DataNames.h"
 #include "DataSettings.h"
+#include "StoredValues.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -57,21 +58,32 @@ bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<do
 
 // The item number behind the stem is not parsed: the writer stores the items
 // in ascending order, so stored order is list order.
-bool ReadListFrom(ArxDbgAppXdataX& data, const NumberedList& list, std::vector<double>& values) {
-    values.clear();
+std::vector<StoredNumber> ListTextsFrom(ArxDbgAppXdataX& data, const std::wstring& stem) {
+    std::vector<StoredNumber> items;
     std::vector<std::wstring> keys;
     data.GetFlagArray(keys);
-    std::wstring value;
+    std::wstring text;
     for (const std::wstring& key : keys)
-        if (Contains(key, list.stem) && data.getString(key.c_str(), value))
-            values.push_back(_wtof(value.c_str()));
+        if (Contains(key, stem) && data.getString(key.c_str(), text))
+            items.push_back(MakeStoredNumber(key, text));
+    return items;
+}
+
+std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& stem) {
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    return data ? ListTextsFrom(*data, stem) : std::vector<StoredNumber>();
+}
+
+bool ReadListFrom(ArxDbgAppXdataX& data, const NumberedList& list, std::vector<double>& values) {
+    values.clear();
+    for (const StoredNumber& item : ListTextsFrom(data, list.stem)) values.push_back(item.value);
     return !values.empty();
 }
 
 bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
     values.clear();
-    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
-    return data && ReadListFrom(*data, list, values);
+    for (const StoredNumber& item : ReadListTexts(pane, list.stem)) values.push_back(item.value);
+    return !values.empty();
 }
 
 }  // namespace
@@ -129,4 +141,8 @@ bool HasCornerLayerElevations(AcDbObjectId pane) {
     AcGePoint3dArray corners;
     std::vector<double> layers;
     return GetPaneCorners(pane, corners) && GetCornerLayerElevations(pane, 0, layers);
+}
+
+std::vector<StoredNumber> GetPaneStoredList(AcDbObjectId pane, const ACHAR* stem) {
+    return ReadListTexts(pane, stem);
 }
