@@ -9,7 +9,7 @@
 #include "wcrt.h"
 
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
-                         AcGePoint3dArray& annotatedCorners, const std::wstring& siteNumber) {
+                         PointList& annotatedCorners, const std::wstring& siteNumber) {
     std::wstring number;
     GetPaneFieldNumber(pane, number);
     number = wcrtTrim(number);
