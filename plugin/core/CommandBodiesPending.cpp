@@ -2,7 +2,4 @@
 // banner and returns.
 #include "CommandBodies.h"
 
-void RunDefineElevations() {}
-void RunImportElevations() {}
-void RunModifyElevations() {}
 void RunLayerDrawingExtraction() {}

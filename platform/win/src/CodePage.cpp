@@ -6,8 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
+
+#include "winnls_standin.h"
 
 namespace winreg {
 
@@ -21,13 +26,20 @@ public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
         if (m_handle == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks code page 936");
     }
-    ~Converter() { iconv_close(m_handle); }
+    // A converter that may be missing (an unknown code page): check Ready().
+    Converter(const char* to, const char* from, std::nothrow_t) : m_handle(iconv_open(to, from)) {}
+    bool Ready() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
+    ~Converter() {
+        if (Ready()) iconv_close(m_handle);
+    }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
     // Converts all of `in`; at a sequence that cannot be converted, `skip`
-    // input bytes are dropped and `substitute` is written instead.
-    std::string Convert(const std::string& in, size_t skip, const std::string& substitute) {
+    // input bytes are dropped and `substitute` is written instead, and
+    // `invalid` (when given) is set.
+    std::string Convert(const std::string& in, size_t skip, const std::string& substitute,
+                        bool* invalid = nullptr) {
         std::string out;
         std::vector<char> buffer(in.size() * 4 + 16);
         char* src = const_cast<char*>(in.data());
@@ -42,6 +54,7 @@ public:
             src += dropped;
             srcLeft -= dropped;
             out += substitute;
+            if (invalid != nullptr) *invalid = true;
             iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         }
         return out;
@@ -67,6 +80,43 @@ std::string WideToAnsi(const std::wstring& text) {
     return converter.Convert(raw, sizeof(wchar_t), "?");
 }
 
+// The iconv name of a Windows code page number.
+std::string IconvName(UINT codePage) {
+    if (codePage == CP_ACP) codePage = GetACP();
+    if (codePage == CP_UTF8) return "UTF-8";
+    return "CP" + std::to_string(codePage);
+}
+
 }  // namespace winreg
+
+UINT GetACP() {
+    const char* named = std::getenv("KAVREL_ANSI_CODEPAGE");
+    if (named != nullptr && *named != '\0') {
+        char* end = nullptr;
+        const unsigned long page = std::strtoul(named, &end, 10);
+        if (*end == '\0' && page > 0 && page < 65536) return static_cast<UINT>(page);
+    }
+    return 936;
+}
+
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide,
+                        int wideCount) {
+    if (bytes == nullptr || wideCount < 0 || (wideCount > 0 && wide == nullptr)) return 0;
+    const size_t size = byteCount < 0 ? std::strlen(bytes) + 1 : static_cast<size_t>(byteCount);
+    winreg::Converter converter("WCHAR_T", winreg::IconvName(codePage).c_str(), std::nothrow);
+    if (!converter.Ready()) return 0;
+    const wchar_t replacement = L'\uFFFD';
+    bool invalid = false;
+    const std::string raw =
+        converter.Convert(std::string(bytes, size), 1,
+                          std::string(reinterpret_cast<const char*>(&replacement), sizeof replacement),
+                          &invalid);
+    if (invalid && (flags & MB_ERR_INVALID_CHARS) != 0) return 0;
+    const int count = static_cast<int>(raw.size() / sizeof(wchar_t));
+    if (wideCount == 0) return count;
+    if (count > wideCount) return 0;
+    std::memcpy(wide, raw.data(), raw.size());
+    return count;
+}
 
 #endif
