@@ -89,6 +89,7 @@ class CButton : public CWnd {
     void SetCheck(int check) { mCheck = check; }
     int GetCheck() const { return mCheck; }
     void OnClicked(std::function<void()> handler) { mHandler = std::move(handler); }
+    bool HasHandler() const { return static_cast<bool>(mHandler); }
     // What a mouse click does.
     void Click();
     // An owner-drawn button gives its face; a standard one returns false.

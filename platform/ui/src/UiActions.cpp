@@ -97,7 +97,9 @@ std::wstring Focus(CDialog& dialog, const std::wstring& control) {
 }
 
 std::wstring Ok(CDialog& dialog) {
-    if (CButton* b = dialog.DefaultButton()) return Click(dialog, b->GetWindowText());
+    // Enter presses the default button; one without a handler of its own confirms.
+    if (CButton* b = dialog.DefaultButton(); b != nullptr && b->HasHandler())
+        return Click(dialog, b->GetWindowText());
     UiDialogAccess::Ok(dialog);
     return dialog.TakeRefusal();
 }
