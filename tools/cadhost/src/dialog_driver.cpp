@@ -34,10 +34,10 @@ std::wstring Apply(CDialog& dialog, const AcEdScriptLine& line) {
 
 int CadhostDialogDriver::RunModal(CDialog& dialog) {
     dialog.Start();
-    while (!dialog.IsEnded()) {
+    for (bool first = true; !dialog.IsEnded(); first = false) {
         const bool terminal = !acedHostIsBatch();
         if (terminal)
-            acutPrintf(L"\n%s%s\n", UiDialogText(dialog).c_str(), kTerminalHelp);
+            acutPrintf(L"\n%s%s", UiDialogText(dialog).c_str(), first ? kTerminalHelp : L"");
         std::optional<AcEdScriptLine> line = acedHostNextDialogLine(dialog.GetWindowText());
         if (!line) {
             ui::Cancel(dialog);  // the input ended or the run stopped
