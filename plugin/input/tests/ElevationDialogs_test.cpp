@@ -204,9 +204,10 @@ TEST_F(ElevationInput, ImportKeepsFullPrecisionDropsRowsAndCountsLayersAcrossCom
         UI_DO(ui::Set(d, L"grid:1,1", L""));
         UI_DO(ui::Ok(d));
     });
-    run({L"MOD", L"4,5"});
-    EXPECT_EQ(points()[2].elevations, (std::vector<double>{0, 7}));
-    driver.Expect(L"定义标高", [](CDialog& d) { EXPECT_EQ(GridOf(d).GetRowCount(), 3); });
+    run({L"MOD", L"1,2"});
+    EXPECT_EQ(points()[1].elevations, (std::vector<double>{0}));  // the layer count stays
+    EXPECT_EQ(DocVars.lastLayerCount, 1);
+    driver.Expect(L"定义标高", [](CDialog& d) { EXPECT_EQ(GridOf(d).GetRowCount(), 2); });
     run({L"DEF", L"0,0", L""});
 }
 
