@@ -31,7 +31,7 @@ bool ParseCellName(const std::wstring& name, int& row, int& column) {
     if (comma == std::wstring::npos || comma == 0 || comma + 1 == rest.size()) return false;
     for (size_t i = 0; i < rest.size(); ++i)
         if (i != comma && (rest[i] < L'0' || rest[i] > L'9')) return false;
-    if (rest.size() > 12) return false;
+    if (comma > 6 || rest.size() - comma - 1 > 6) return false;  // no grid has a million rows
     row = std::stoi(rest.substr(0, comma));
     column = std::stoi(rest.substr(comma + 1));
     return true;

@@ -147,6 +147,7 @@ TEST(Dialog, ActionsSayWhyTheyCannotBeDone) {
         {ui::Click(d, L"删除"), L"the dialog \"锚定\" has no button \"删除\""},
         {ui::Focus(d, L"grid:9,9"), L"the grid has no cell 9,9"},
         {ui::Focus(d, L"grid:1"), L"the dialog \"锚定\" has no grid cell \"grid:1\""},
+        {ui::Set(d, L"grid:99999999999,1", L"1"), L"the dialog \"锚定\" has no field \"grid:99999999999,1\""},
         {ui::Resize(d, 10, 10), L"a dialog is 50 to 10000 pixels each way"},
         {ui::Resize(open, 500, 500), L"the dialog \"打开\" has a fixed size"},
         {ui::Set(open, L"文件名", L"/no/such/file.txt"), L""},
