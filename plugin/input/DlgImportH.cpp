@@ -106,7 +106,8 @@ void CDlgImportH::OnChooseFile() {
     std::wstring path;
     {
         PluginResourceScope resources;
-        CFileDialog dialog(1, nullptr, L"", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFileFilter, this);
+        CFileDialog dialog(1, nullptr, L"", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFileFilter,
+                           this);
         if (dialog.DoModal() != IDOK) return;
         path = dialog.GetPathName();
     }

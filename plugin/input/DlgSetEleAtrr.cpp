@@ -32,7 +32,9 @@ BOOL CDlgSetEleAtrr::OnInitDialog() {
 }
 
 void CDlgSetEleAtrr::OnOK() {
-    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kTextAngleSetting, mAngle.GetWindowText().c_str());
-    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kTextHeightSetting, mHeight.GetWindowText().c_str());
+    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kTextAngleSetting,
+                                  mAngle.GetWindowText().c_str());
+    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kTextHeightSetting,
+                                  mHeight.GetWindowText().c_str());
     CAcUiDialog::OnOK();
 }

@@ -17,7 +17,8 @@ bool IsFileUnicode(LPCWSTR fileName) {
 
 BOOL CStdioFileEx::Open(LPCWSTR fileName, UINT openFlags, CFileException* error) {
     m_bIsUnicodeText = false;
-    const bool reading = (openFlags & (CFile::modeCreate | CFile::modeWrite | CFile::modeReadWrite)) == 0;
+    const bool reading =
+        (openFlags & (CFile::modeCreate | CFile::modeWrite | CFile::modeReadWrite)) == 0;
     if ((openFlags & CFile::typeText) != 0 && reading) m_bIsUnicodeText = IsFileUnicode(fileName);
     if (m_bIsUnicodeText) openFlags = (openFlags & ~UINT(CFile::typeText)) | CFile::typeBinary;
     m_nFlags = openFlags;

@@ -50,9 +50,12 @@ SurveyLine ParseSurveyLine(const std::wstring& line, int format) {
             if (i >= 3) AddLayer(out, fields.rest(), format);
             break;
         }
-        if (i == 1) out.x = _wtof(field.c_str());
-        else if (i == 2) out.y = _wtof(field.c_str());
-        else if (i >= 3) AddLayer(out, field, format);
+        if (i == 1)
+            out.x = _wtof(field.c_str());
+        else if (i == 2)
+            out.y = _wtof(field.c_str());
+        else if (i >= 3)
+            AddLayer(out, field, format);
     }
     return out;
 }

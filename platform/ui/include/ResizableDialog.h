@@ -26,7 +26,9 @@ class CResizableDialog : public CAcUiDialog {
   protected:
     // Anchors the control as it stands now (call when the dialog is started).
     void AddAnchor(CWnd& control, CResizableAnchor topLeft, CResizableAnchor bottomRight);
-    void AddAnchor(CWnd& control, CResizableAnchor topLeft) { AddAnchor(control, topLeft, topLeft); }
+    void AddAnchor(CWnd& control, CResizableAnchor topLeft) {
+        AddAnchor(control, topLeft, topLeft);
+    }
     void OnSize(int width, int height) override;
 
   private:

@@ -14,8 +14,8 @@ class CFileDialog : public CDialog {
   public:
     CFileDialog(BOOL openFileDialog, const wchar_t* defaultExtension = nullptr,
                 const wchar_t* fileName = nullptr, unsigned flags = OFN_HIDEREADONLY,
-                const wchar_t* filter = nullptr, CWnd* parent = nullptr,
-                unsigned size = 0, BOOL vistaStyle = 1);
+                const wchar_t* filter = nullptr, CWnd* parent = nullptr, unsigned size = 0,
+                BOOL vistaStyle = 1);
     std::wstring GetPathName() const { return mPath; }
     std::wstring GetFilter() const { return mFilter; }
 

@@ -22,11 +22,20 @@ std::string Escaped(const std::wstring& text) {
     std::string out;
     for (char c : wcrtToUtf8(text)) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -48,7 +57,9 @@ class Painter {
     void text(const CRect& r, const std::wstring& t, const char* anchor,
               const std::string& fill = "#000000") {
         if (t.empty()) return;
-        const int x = anchor[0] == 'm' ? (r.left + r.right) / 2 : anchor[0] == 'e' ? r.right - 3 : r.left + 3;
+        const int x = anchor[0] == 'm'   ? (r.left + r.right) / 2
+                      : anchor[0] == 'e' ? r.right - 3
+                                         : r.left + 3;
         out << "<text x=\"" << x << "\" y=\"" << (r.top + r.bottom) / 2 + kFontSize / 2 - 1
             << "\" text-anchor=\"" << anchor << "\" fill=\"" << fill << "\">" << Escaped(t)
             << "</text>\n";
@@ -62,7 +73,8 @@ void DrawButton(Painter& p, const CButton& b) {
         p.out << "<circle cx=\"" << r.left + 7 << "\" cy=\"" << cy
               << "\" r=\"6\" fill=\"#FFFFFF\" stroke=\"#333333\"/>\n";
         if (b.GetCheck() != 0)
-            p.out << "<circle cx=\"" << r.left + 7 << "\" cy=\"" << cy << "\" r=\"3\" fill=\"#333333\"/>\n";
+            p.out << "<circle cx=\"" << r.left + 7 << "\" cy=\"" << cy
+                  << "\" r=\"3\" fill=\"#333333\"/>\n";
         p.text({r.left + 16, r.top, r.right, r.bottom}, b.GetWindowText(), "start");
         return;
     }
@@ -70,13 +82,16 @@ void DrawButton(Painter& p, const CButton& b) {
     std::string fill = "#E1E1E1";
     if (b.GetFace(face)) {
         const int id = ++p.gradients;
-        p.out << "<defs><linearGradient id=\"shade" << id << "\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
+        p.out << "<defs><linearGradient id=\"shade" << id
+              << "\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
               << "<stop offset=\"0\" stop-color=\"" << Colour(face.light) << "\"/>"
-              << "<stop offset=\"" << face.highlight / 100.0 << "\" stop-color=\"" << Colour(face.face)
-              << "\"/><stop offset=\"1\" stop-color=\"" << Colour(face.shadow) << "\"/>"
+              << "<stop offset=\"" << face.highlight / 100.0 << "\" stop-color=\""
+              << Colour(face.face) << "\"/><stop offset=\"1\" stop-color=\"" << Colour(face.shadow)
+              << "\"/>"
               << "</linearGradient>";
         if (face.granularity > 0)
-            p.out << "<filter id=\"grain" << id << "\"><feTurbulence baseFrequency=\"0.9\" numOctaves=\"1\" seed=\""
+            p.out << "<filter id=\"grain" << id
+                  << "\"><feTurbulence baseFrequency=\"0.9\" numOctaves=\"1\" seed=\""
                   << face.granularity << "\"/><feColorMatrix type=\"saturate\" values=\"0\"/>"
                   << "<feComponentTransfer><feFuncA type=\"linear\" slope=\""
                   << face.granularity / 100.0 << "\"/></feComponentTransfer>"
@@ -134,8 +149,8 @@ void DrawControl(Painter& p, const CWnd& c) {
         p.rect(r, "#FFFFFF", "#7A7A7A");
         p.text({r.left, r.top, r.right - 18, r.bottom}, list->GetWindowText(), "start");
         const int ax = r.right - 9, ay = (r.top + r.bottom) / 2;
-        p.out << "<path d=\"M" << ax - 4 << "," << ay - 2 << " L" << ax + 4 << "," << ay - 2
-              << " L" << ax << "," << ay + 3 << " Z\" fill=\"#333333\"/>\n";
+        p.out << "<path d=\"M" << ax - 4 << "," << ay - 2 << " L" << ax + 4 << "," << ay - 2 << " L"
+              << ax << "," << ay + 3 << " Z\" fill=\"#333333\"/>\n";
         return;
     }
     if (dynamic_cast<const CEdit*>(&c) != nullptr) {

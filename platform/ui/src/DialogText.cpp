@@ -10,14 +10,13 @@ namespace {
 // Columns a text takes on a terminal: wide (CJK, full-width) characters take two.
 size_t TerminalWidth(const std::wstring& text) {
     size_t w = 0;
-    for (wchar_t c : text) w += (c >= 0x1100 && (c <= 0x115F || (c >= 0x2E80 && c <= 0xA4CF) ||
-                                                  (c >= 0xAC00 && c <= 0xD7A3) ||
-                                                  (c >= 0xF900 && c <= 0xFAFF) ||
-                                                  (c >= 0xFE30 && c <= 0xFE4F) ||
-                                                  (c >= 0xFF00 && c <= 0xFF60) ||
-                                                  (c >= 0xFFE0 && c <= 0xFFE6)))
-                                     ? 2
-                                     : 1;
+    for (wchar_t c : text)
+        w += (c >= 0x1100 &&
+              (c <= 0x115F || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+               (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+               (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6)))
+                 ? 2
+                 : 1;
     return w;
 }
 
@@ -45,7 +44,8 @@ void GridTable(const CGridCtrl& g, std::wstring& out) {
     out += header + L"\n";
     for (int r = 0; r < rows; ++r) {
         std::wstring line = L"    " + Padded(std::to_wstring(r), rowWidth) + L" |";
-        for (int c = 0; c < cols; ++c) line += L" " + Padded(g.GetItemText(r, c), widths[c]) + L" |";
+        for (int c = 0; c < cols; ++c)
+            line += L" " + Padded(g.GetItemText(r, c), widths[c]) + L" |";
         out += line + L"\n";
     }
 }
@@ -60,12 +60,14 @@ std::wstring UiDialogText(const CDialog& dialog) {
     for (const CWnd* c : dialog.Controls()) {
         if (auto* b = dynamic_cast<const CButton*>(c)) {
             if (b->GetStyle() == CButton::Style::kRadio)
-                out += std::wstring(L"  (") + (b->GetCheck() ? L"*" : L" ") + L") " + b->GetWindowText() + L"\n";
+                out += std::wstring(L"  (") + (b->GetCheck() ? L"*" : L" ") + L") " +
+                       b->GetWindowText() + L"\n";
             else
                 out += L"  <" + b->GetWindowText() + (b->IsDefault() ? L"> (default)\n" : L">\n");
         } else if (auto* g = dynamic_cast<const CGridCtrl*>(c)) {
             GridTable(*g, out);
-        } else if (dynamic_cast<const CEdit*>(c) != nullptr || dynamic_cast<const CComboBox*>(c) != nullptr) {
+        } else if (dynamic_cast<const CEdit*>(c) != nullptr ||
+                   dynamic_cast<const CComboBox*>(c) != nullptr) {
             out += L"  " + UiControlLabel(dialog, *c) + L": [" + c->GetWindowText() + L"]" +
                    (dynamic_cast<const CComboBox*>(c) != nullptr ? L" (list)\n" : L"\n");
         }

@@ -11,7 +11,8 @@ std::wstring FilterDescriptions(const std::wstring& filter) {
     for (bool description = true; at < filter.size(); description = !description) {
         size_t bar = filter.find(L'|', at);
         if (bar == std::wstring::npos) bar = filter.size();
-        if (description && bar > at) shown += (shown.empty() ? L"" : L"; ") + filter.substr(at, bar - at);
+        if (description && bar > at)
+            shown += (shown.empty() ? L"" : L"; ") + filter.substr(at, bar - at);
         at = bar + 1;
     }
     return shown;

@@ -21,8 +21,9 @@ class TestUiDriver : public CUiDriver {
     TestUiDriver() { mPrevious = UiSetDriver(this); }
     ~TestUiDriver() override {
         UiSetDriver(mPrevious);
-        EXPECT_TRUE(mExpected.empty()) << mExpected.size() << " expected dialog(s) never opened, the first \""
-                                       << Utf8(mExpected.front().title) << "\"";
+        EXPECT_TRUE(mExpected.empty())
+            << mExpected.size() << " expected dialog(s) never opened, the first \""
+            << Utf8(mExpected.front().title) << "\"";
     }
 
     void Expect(const std::wstring& title, Handler handler) {

@@ -17,9 +17,9 @@ TEST(DecimalInput, TakesDigitsOnePointAndALeadingSign) {
         const wchar_t* text;
         bool taken;
     } cases[] = {
-        {L"", true},      {L"12", true},     {L"-12.5", true}, {L"+0.25", true}, {L".5", true},
-        {L"-", true},     {L"7.", true},     {L"1.2.3", false}, {L"--1", false}, {L"1-", false},
-        {L"1e3", false},  {L" 1", false},    {L"1,5", false},  {L"１２", false},
+        {L"", true},     {L"12", true},  {L"-12.5", true},  {L"+0.25", true}, {L".5", true},
+        {L"-", true},    {L"7.", true},  {L"1.2.3", false}, {L"--1", false},  {L"1-", false},
+        {L"1e3", false}, {L" 1", false}, {L"1,5", false},   {L"１２", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsDecimalInput(c.text), c.taken) << wcrtToUtf8(c.text);
@@ -47,9 +47,9 @@ TEST(Grid, EditingRules) {
         const wchar_t* text;
         bool taken;
     } cases[] = {
-        {1, 1, L"-3.5", true},  {1, 1, L"3.5a", false}, {2, 1, L"1.2.3", false},
+        {1, 1, L"-3.5", true},     {1, 1, L"3.5a", false}, {2, 1, L"1.2.3", false},
         {1, 2, L"any text", true}, {0, 1, L"x", false},    {1, 0, L"1", false},
-        {3, 1, L"1", false},   {-1, 1, L"1", false},   {1, 3, L"1", false},
+        {3, 1, L"1", false},       {-1, 1, L"1", false},   {1, 3, L"1", false},
     };
     for (const auto& c : cases) {
         CGridCtrl g;
@@ -89,9 +89,15 @@ TEST(ComboBox, FindStringSearchesAfterTheStartAndWraps) {
     const struct {
         const wchar_t* prefix;
         int found;
-    } cases[] = {{L"45", 45}, {L"0", 0}, {L"1", 1}, {L"36", 36}, {L"45.5", CComboBox::CB_ERR},
-                 {L"360", 360}, {L"x", CComboBox::CB_ERR}};
-    for (const auto& c : cases) EXPECT_EQ(list.FindString(0, c.prefix), c.found) << wcrtToUtf8(c.prefix);
+    } cases[] = {{L"45", 45},
+                 {L"0", 0},
+                 {L"1", 1},
+                 {L"36", 36},
+                 {L"45.5", CComboBox::CB_ERR},
+                 {L"360", 360},
+                 {L"x", CComboBox::CB_ERR}};
+    for (const auto& c : cases)
+        EXPECT_EQ(list.FindString(0, c.prefix), c.found) << wcrtToUtf8(c.prefix);
     list.TypeText(L"90");
     EXPECT_EQ(list.GetCurSel(), 90);
     list.TypeText(L"90.5");
@@ -147,7 +153,8 @@ TEST(Dialog, ActionsSayWhyTheyCannotBeDone) {
         {ui::Click(d, L"删除"), L"the dialog \"锚定\" has no button \"删除\""},
         {ui::Focus(d, L"grid:9,9"), L"the grid has no cell 9,9"},
         {ui::Focus(d, L"grid:1"), L"the dialog \"锚定\" has no grid cell \"grid:1\""},
-        {ui::Set(d, L"grid:99999999999,1", L"1"), L"the dialog \"锚定\" has no field \"grid:99999999999,1\""},
+        {ui::Set(d, L"grid:99999999999,1", L"1"),
+         L"the dialog \"锚定\" has no field \"grid:99999999999,1\""},
         {ui::Resize(d, 10, 10), L"a dialog is 50 to 10000 pixels each way"},
         {ui::Resize(open, 500, 500), L"the dialog \"打开\" has a fixed size"},
         {ui::Set(open, L"文件名", L"/no/such/file.txt"), L""},

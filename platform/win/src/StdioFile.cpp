@@ -12,7 +12,8 @@ BOOL CFile::Open(LPCWSTR fileName, UINT openFlags, CFileException*) {
     const bool create = (openFlags & modeCreate) != 0;
     const char* mode = !write ? "rb" : create && (openFlags & modeNoTruncate) == 0 ? "w+b" : "r+b";
     m_pStream = std::fopen(winreg::WideToUtf8(fileName).c_str(), mode);
-    if (m_pStream == nullptr && write && create) m_pStream = std::fopen(winreg::WideToUtf8(fileName).c_str(), "w+b");
+    if (m_pStream == nullptr && write && create)
+        m_pStream = std::fopen(winreg::WideToUtf8(fileName).c_str(), "w+b");
     return m_pStream != nullptr;
 }
 
@@ -60,7 +61,8 @@ BOOL CStdioFile::ReadString(std::wstring& line) {
     unsigned char pair[2];
     while (std::fread(pair, 1, 2, m_pStream) == 2) {
         if (pair[0] == 0x0A && pair[1] == 0) {
-            line = winreg::Utf16leToWide(reinterpret_cast<const std::uint8_t*>(units.data()), units.size());
+            line = winreg::Utf16leToWide(reinterpret_cast<const std::uint8_t*>(units.data()),
+                                         units.size());
             return 1;
         }
         units.append(reinterpret_cast<const char*>(pair), 2);

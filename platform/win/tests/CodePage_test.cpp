@@ -15,11 +15,17 @@ TEST(CodePage, MultiByteToWideCharByCodePage) {
         std::string bytes;
         std::wstring wide;  // what comes out; empty when the conversion fails
     } cases[] = {
-        {936, MB_PRECOMPOSED, "\xB5\xE3" "1\xA3\xAC", L"点1，"},
+        {936, MB_PRECOMPOSED,
+         "\xB5\xE3"
+         "1\xA3\xAC",
+         L"点1，"},
         {CP_ACP, MB_PRECOMPOSED, "\xB5\xE3", L"点"},
         {CP_UTF8, 0, "\xE7\x82\xB9,", L"点,"},
         {1252, MB_PRECOMPOSED, "caf\xE9", L"café"},
-        {936, MB_PRECOMPOSED, "a\xFF" "b\x81", L"a\uFFFDb\uFFFD"},  // no such byte; a lead byte at the end
+        {936, MB_PRECOMPOSED,
+         "a\xFF"
+         "b\x81",
+         L"a\uFFFDb\uFFFD"},  // no such byte; a lead byte at the end
         {CP_UTF8, 0, "\xC3(", L"\uFFFD("},
         {936, MB_ERR_INVALID_CHARS, "a\xFF", L""},
         {12345, 0, "a", L""},  // no such code page

@@ -8,8 +8,8 @@
 
 #include "CommandBodies.h"
 #include "DataTestSupport.h"
-#include "DocData.h"
 #include "DlgImportH.h"
+#include "DocData.h"
 #include "TestUiDriver.h"
 #include "acedhost.h"
 #include "dbsymtb.h"
@@ -132,8 +132,11 @@ TEST_F(ElevationInput, TextSettingsSelectTheFirstEntryBeginningWithTheStoredAngl
         const wchar_t* stored;
         const wchar_t* shown;
         const wchar_t* storedAfter;
-    } cases[] = {{L"", L"0", L"0"}, {L"45", L"45", L"45"}, {L"45.5", L"0", L"45.5"},
-                 {L"1", L"1", L"1"}, {L"abc", L"0", L"abc"}};
+    } cases[] = {{L"", L"0", L"0"},
+                 {L"45", L"45", L"45"},
+                 {L"45.5", L"0", L"45.5"},
+                 {L"1", L"1", L"1"},
+                 {L"abc", L"0", L"abc"}};
     for (const auto& c : cases) {
         setSetting(L"OEleTextAngle", c.stored);
         driver.Expect(L"文本设置", [&](CDialog& d) {
@@ -172,7 +175,7 @@ TEST_F(ElevationInput, ImportKeepsFullPrecisionDropsRowsAndCountsLayersAcrossCom
         EXPECT_EQ(g.GetItemText(0, 3), L"标高2");
         EXPECT_EQ(g.GetItemText(1, 1), L"1000.123, 2000.500");
         EXPECT_EQ(g.GetItemText(1, 2), L"45.1235");
-        EXPECT_EQ(g.GetItemText(2, 3), L"");  // one elevation: the second cell stays empty
+        EXPECT_EQ(g.GetItemText(2, 3), L"");   // one elevation: the second cell stays empty
         EXPECT_EQ(g.GetItemText(3, 3), L"7");  // the third value is dropped
         UI_DO(ui::Focus(d, L"grid:4,1"));
         UI_DO(ui::Click(d, L"移项"));

@@ -103,8 +103,10 @@ TEST_F(ElevationScript, AWrongDialogLineStopsTheRunNamingItAndSavesNothing) {
         {"MLayerDefineEle\n10,10\n!dialog 定义标高\n!dialog.click 添加行\n"
          "!dialog.set grid:1,1 4x5\n!dialog.ok\n\n",
          "script line 5: the cell 1,1 takes only digits"},
-        {"MLayerDefineEle\nS\n!dialog 导入标高\n", "script line 3: the dialog \"文本设置\" is showing"},
-        {"MLayerImportEle\n!dialog.click 添加行\n", "script line 2: the dialog \"导入标高\" has no button"},
+        {"MLayerDefineEle\nS\n!dialog 导入标高\n",
+         "script line 3: the dialog \"文本设置\" is showing"},
+        {"MLayerImportEle\n!dialog.click 添加行\n",
+         "script line 2: the dialog \"导入标高\" has no button"},
         {"MLayerImportEle\n!dialog.click ...\n!dialog.set 文件名 no/such.txt\n!dialog.ok\n",
          "script line 4: the file \"no/such.txt\" is not there"},
         {"MLayerDefineEle\nS\n!dialog.resize 400 300\n",

@@ -24,7 +24,7 @@ TEST(SurveyLine, FieldsSeparatorsAndFormats) {
         {L"1,2,3,4，5", 1, 2, 3, {4, 5}},
         {L"5,10,20", 1, 0, 0, {}},  // no elevation: skipped
         {L"5,10,20,7", 1, 10, 20, {7}},
-        {L"5,10,20,", 1, 10, 20, {}},        // nothing after a trailing separator
+        {L"5,10,20,", 1, 10, 20, {}},  // nothing after a trailing separator
         {L"5,10,20,7,", 1, 10, 20, {7}},
         {L"5,10,20,,8", 1, 10, 20, {0, 8}},  // an empty field between separators reads 0
         {L"5,10", 1, 10, 0, {}},
@@ -50,8 +50,8 @@ TEST(SurveyLine, FieldsSeparatorsAndFormats) {
 class SurveyFile : public ::testing::Test {
   protected:
     std::filesystem::path write(const char* name, const std::string& bytes) {
-        const auto p = std::filesystem::temp_directory_path() /
-                       (std::to_string(::getpid()) + "_" + name);
+        const auto p =
+            std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
         std::ofstream(p, std::ios::binary) << bytes;
         mFiles.push_back(p);
         return p;
@@ -60,7 +60,8 @@ class SurveyFile : public ::testing::Test {
         for (const auto& p : mFiles) std::filesystem::remove(p);
     }
     // Every line as the import reads it: at most as many as the file has characters.
-    static std::vector<std::wstring> lines(const std::filesystem::path& p, ULONGLONG* chars = nullptr) {
+    static std::vector<std::wstring> lines(const std::filesystem::path& p,
+                                           ULONGLONG* chars = nullptr) {
         CStdioFileEx file;
         std::vector<std::wstring> out;
         if (!file.Open(p.wstring().c_str(), CFile::modeRead | CFile::typeText)) return out;
@@ -75,10 +76,18 @@ class SurveyFile : public ::testing::Test {
 
 TEST_F(SurveyFile, GbkAndUtf16FilesLoadIdentically) {
     // "点1，测量" in GBK and in UTF-16LE with its mark, CR LF and LF endings.
-    const std::string gbk = "\xB5\xE3" "1\xA3\xAC\xB2\xE2\xC1\xBF\r\n2,3\n\n4,5\r\r\n6";
-    const std::string utf16 = std::string("\xFF\xFE", 2) +
-                              std::string("\xB9\x70" "1\0\x0C\xFF\x4B\x6D\xCF\x91\r\0\n\0" "2\0,\0" "3\0\n\0\n\0"
-                                          "4\0,\0" "5\0\r\0\r\0\n\0" "6\0", 38);
+    const std::string gbk =
+        "\xB5\xE3"
+        "1\xA3\xAC\xB2\xE2\xC1\xBF\r\n2,3\n\n4,5\r\r\n6";
+    const std::string utf16 = std::string("\xFF\xFE", 2) + std::string(
+                                                               "\xB9\x70"
+                                                               "1\0\x0C\xFF\x4B\x6D\xCF\x91\r\0\n\0"
+                                                               "2\0,\0"
+                                                               "3\0\n\0\n\0"
+                                                               "4\0,\0"
+                                                               "5\0\r\0\r\0\n\0"
+                                                               "6\0",
+                                                               38);
     const std::vector<std::wstring> expected = {L"点1，测量", L"2,3", L"", L"4,5\r", L"6"};
     ULONGLONG chars = 0;
     EXPECT_EQ(lines(write("gbk.txt", gbk), &chars), expected);

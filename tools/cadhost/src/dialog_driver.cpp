@@ -16,17 +16,24 @@ std::wstring Apply(CDialog& dialog, const AcEdScriptLine& line) {
     switch (line.kind) {
         case AcEdScriptKind::kDialog:
             if (line.text == dialog.GetWindowText()) return std::wstring();
-            return L"the dialog \"" + dialog.GetWindowText() + L"\" is showing, not \"" + line.text +
-                   L"\"";
-        case AcEdScriptKind::kDialogSet: return ui::Set(dialog, line.control, line.text);
-        case AcEdScriptKind::kDialogClick: return ui::Click(dialog, line.control);
-        case AcEdScriptKind::kDialogFocus: return ui::Focus(dialog, line.control);
-        case AcEdScriptKind::kDialogOk: return ui::Ok(dialog);
-        case AcEdScriptKind::kDialogCancel: return ui::Cancel(dialog);
-        case AcEdScriptKind::kDialogSnapshot: return ui::Snapshot(dialog, wcrtToUtf8(line.text));
+            return L"the dialog \"" + dialog.GetWindowText() + L"\" is showing, not \"" +
+                   line.text + L"\"";
+        case AcEdScriptKind::kDialogSet:
+            return ui::Set(dialog, line.control, line.text);
+        case AcEdScriptKind::kDialogClick:
+            return ui::Click(dialog, line.control);
+        case AcEdScriptKind::kDialogFocus:
+            return ui::Focus(dialog, line.control);
+        case AcEdScriptKind::kDialogOk:
+            return ui::Ok(dialog);
+        case AcEdScriptKind::kDialogCancel:
+            return ui::Cancel(dialog);
+        case AcEdScriptKind::kDialogSnapshot:
+            return ui::Snapshot(dialog, wcrtToUtf8(line.text));
         case AcEdScriptKind::kDialogResize:
             return ui::Resize(dialog, static_cast<int>(line.count), static_cast<int>(line.height));
-        default: return L"not a dialog line";
+        default:
+            return L"not a dialog line";
     }
 }
 
