@@ -12,6 +12,7 @@
 #include "DocData.h"
 #include "TestUiDriver.h"
 #include "acedhost.h"
+#include "acutads.h"
 #include "dbsymtb.h"
 
 namespace {
@@ -51,8 +52,10 @@ class ElevationInput : public SiteDrawingTest {
             if (acdbOpenObject(p, id, AcDb::kForRead) != Acad::eOk) continue;
             AcGeDoubleArray e;
             p->elevations(e);
+            ACHAR* layer = p->layer();
             out.push_back({p->position(), std::vector<double>(e.begin(), e.end()), p->textAngle(),
-                           p->textHeight(), p->layer()});
+                           p->textHeight(), layer});
+            acutDelString(layer);
             p->close();
         }
         return out;
