@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "PolygonVolumes.h"
+#include "PaneVolumes.h"
 #include "QuadVolumes.h"
 #include "SettingsReader.h"
 #include "TriangleVolumes.h"

@@ -9,7 +9,7 @@
 
 #include "CornerOp.h"
 #include "FormulaParser.h"
-#include "PolygonVolumes.h"
+#include "PaneVolumes.h"
 #include "QuadVolumes.h"
 #include "SettingsReader.h"
 #include "TriangleVolumes.h"

@@ -4,8 +4,9 @@
 
 #include "ArxHelpers.h"
 #include "CommandBodies.h"
+#include "CornerTexts.h"
 #include "FieldData.h"
-#include "PaneCorners.h"
+#include "PaneCornerElevations.h"
 #include "SitePrompt.h"
 #include "aced.h"
 #include "wcrt.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "FieldData.h"
-#include "PolygonVolumes.h"
+#include "PaneVolumes.h"
 
 std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& settings,
                                                    std::span<const AcGePoint3d> corners,

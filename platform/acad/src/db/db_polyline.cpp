@@ -1,7 +1,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "curve_pieces.h"
+#include "db_curve_pieces.h"
 #include "dbpl.h"
 #include "rx_builtin.h"
 

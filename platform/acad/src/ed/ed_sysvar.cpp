@@ -2,10 +2,10 @@
 // of the working drawing or of the editor.
 #include <map>
 
-#include "acedstate.h"
 #include "acutads.h"
 #include "dbapserv.h"
 #include "dbsymtb.h"
+#include "ed_state.h"
 #include "wcrt.h"
 
 namespace {

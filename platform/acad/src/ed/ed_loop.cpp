@@ -1,7 +1,7 @@
 // The command loop: reads command names and runs the commands.
 #include <exception>
 
-#include "acedstate.h"
+#include "ed_state.h"
 #include "wcrt.h"
 
 namespace {

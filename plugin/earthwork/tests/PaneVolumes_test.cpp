@@ -1,4 +1,4 @@
-#include "PolygonVolumes.h"
+#include "PaneVolumes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Answers to prompts: where they come from, how each request reads them.
 #include <cstring>
 
-#include "acedstate.h"
+#include "ed_state.h"
 #include "wcrt.h"
 
 volatile std::sig_atomic_t gAcedInterrupt = 0;

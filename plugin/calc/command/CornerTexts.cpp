@@ -1,10 +1,9 @@
-#include "PaneCorners.h"
+#include "CornerTexts.h"
 
 #include <vector>
 
 #include "AnnotationText.h"
 #include "CommandSettings.h"
-#include "CornerInterpolation.h"
 #include "FieldData.h"
 #include "TextStyles.h"
 #include "wcrt.h"
@@ -16,16 +15,6 @@ constexpr const ACHAR* kCornerColourSetting = L"DimPtEleColor";
 constexpr const ACHAR* kCornerColourDefault = L"173";
 
 }  // namespace
-
-void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
-    AcGePoint3dArray corners;
-    GetPaneCorners(pane, corners);
-    for (int i = 0; i < corners.length(); ++i) {
-        std::vector<double> values;
-        InterpolateCorner(sitePoints, corners[i], values);
-        SetCornerLayerElevations(pane, i, values);
-    }
-}
 
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
                          AcGePoint3dArray& annotatedCorners, const std::wstring& siteNumber) {

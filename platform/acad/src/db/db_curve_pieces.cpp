@@ -1,4 +1,4 @@
-#include "curve_pieces.h"
+#include "db_curve_pieces.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "curve_pieces.h"
+#include "db_curve_pieces.h"
 #include "dbcurve.h"
 #include "rx_builtin.h"
 

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <memory>
 
-#include "curve_pieces.h"
+#include "db_curve_pieces.h"
 #include "dbents.h"
 #include "dbpl.h"
 

@@ -1,16 +1,10 @@
-// The layer elevations of one pane's corners: computing and storing them, and
-// writing the layer-1 value as a text at each corner.
+// The corner texts: the stored layer-1 elevation written as a text at each
+// corner of a pane.
 #pragma once
 
 #include <string>
 
-#include "ElevationPoint.h"
 #include "dbmain.h"
-
-// Interpolates every corner of the pane from the site's points and stores
-// the values under "标高组" + corner + "_" + layer, replacing the corner's old
-// values (a corner without a value is left with none).
-void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);
 
 // Writes the stored layer-1 value of every corner not yet in annotatedCorners
 // as a text (height, rotation angle in radians) on the layer

@@ -3,7 +3,7 @@
 // A user point u = (ux, uy, uz) is the world point  origin + ux*X + uy*Y + uz*Z,
 // with X, Y the system's unit axes and Z = X x Y (right-handed). The inverse
 // projects the offset from the origin onto the axes.
-#include "acedstate.h"
+#include "ed_state.h"
 
 namespace {
 

@@ -1,6 +1,4 @@
 // The dynamic linker: modules are shared libraries opened with dlopen.
-#include "rxdlinkr.h"
-
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -8,8 +6,9 @@
 #include <exception>
 
 #include "aced.h"
-#include "acedservices.h"
 #include "acutads.h"
+#include "ed_services.h"
+#include "rxdlinkr.h"
 #include "wcrt.h"
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcRxDynamicLinker, AcRxObject)

@@ -1,10 +1,10 @@
 // Puts the host's services into the system registry on first use, so that
 // modules find them there by name, as in the host.
-#include "acedservices.h"
+#include "ed_services.h"
 
 #include "acdocman.h"
 #include "aced.h"
-#include "acedstate.h"
+#include "ed_state.h"
 #include "rxdlinkr.h"
 
 void acrxHostRegisterServices() {

@@ -2,7 +2,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "acedstate.h"
+#include "ed_state.h"
 #include "wcrt.h"
 
 namespace {

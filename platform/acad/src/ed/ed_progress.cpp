@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "acedstate.h"
+#include "ed_state.h"
 #include "wcrt.h"
 
 namespace {

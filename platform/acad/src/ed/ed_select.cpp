@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "acedstate.h"
 #include "acutads.h"
 #include "dbapserv.h"
 #include "dbmain.h"
+#include "ed_state.h"
 #include "giRenderRecord.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// The editor's process-wide state, shared by the aced*.cpp files. Everything
+// The editor's process-wide state, shared by the editor's files (src/ed/). Everything
 // runs on the host's main thread; only the interrupt flag is set from a
 // signal handler.
 #pragma once

@@ -1,11 +1,10 @@
 // The document manager: open drawings, the current one, reactors, resources.
-#include "acdocman.h"
-
 #include <algorithm>
 
-#include "acedservices.h"
+#include "acdocman.h"
 #include "dbapserv.h"
 #include "dbmain.h"
+#include "ed_services.h"
 #include "rxregsvc.h"
 #include "wcrt.h"
 

@@ -3,7 +3,7 @@
 #include <cwctype>
 
 #include "aced.h"
-#include "acedservices.h"
+#include "ed_services.h"
 #include "wcrt.h"
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcEdCommandStack, AcRxObject)

@@ -1,0 +1,11 @@
+// The layer elevations of one pane's corners, interpolated from the site's
+// elevation points and stored with the pane.
+#pragma once
+
+#include "ElevationPoint.h"
+#include "dbmain.h"
+
+// Interpolates every corner of the pane from the site's points and stores
+// the values under "标高组" + corner + "_" + layer, replacing the corner's old
+// values (a corner without a value is left with none).
+void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);
