@@ -4,6 +4,7 @@
 
 #include "DataNames.h"
 #include "DataSettings.h"
+#include "DataWrite.h"
 #include "ElevationPoints.h"
 #include "FieldLabel.h"
 #include "PaneData.h"

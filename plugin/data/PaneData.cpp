@@ -56,12 +56,14 @@ bool GetPaneVolumes(AcDbObjectId pane, double& fill, double& cut) {
 }
 
 bool SetPaneVolumes(AcDbObjectId pane, double fill, double cut) {
+    if (RefuseNonFinite({fill, cut})) return false;
     return WriteTexts(pane, kPaneApp,
                       {{kFillVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, fill)},
                        {kCutVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, cut)}});
 }
 
 bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea) {
+    if (RefuseNonFinite({fillArea, cutArea})) return false;
     return WriteTexts(pane, kPaneApp,
                       {{kFillAreaKey, FormatWithPrecision(kVolumePrecisionSetting, fillArea)},
                        {kCutAreaKey, FormatWithPrecision(kVolumePrecisionSetting, cutArea)}});

@@ -41,6 +41,8 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
 }
 
 bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
+    for (double v : values)
+        if (RefuseNonFinite({v})) return false;
     const std::wstring format = GetPrecisionFormat(list.precisionSetting);
     return EditXdata(pane, kPaneApp, [&](ArxDbgAppXdataX& data) {
         RemoveList(data, list.stem);

@@ -21,6 +21,7 @@ bool GetPaneSpacing(AcDbObjectId site, std::wstring& spacing) {
 }
 
 bool SetFieldVolumes(AcDbObjectId site, double fill, double cut) {
+    if (RefuseNonFinite({fill, cut})) return false;
     return WriteTexts(site, kFieldApp,
                       {{kFieldFillKey, FormatWithPrecision(kElevationPrecisionSetting, fill)},
                        {kFieldCutKey, FormatWithPrecision(kElevationPrecisionSetting, cut)}});

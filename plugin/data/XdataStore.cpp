@@ -1,11 +1,17 @@
 #include "XdataStore.h"
 
+#include <cmath>
+
 #include "ClosedOnExit.h"
+#include "DataWrite.h"
 #include "wcrt.h"
 
 namespace {
 
 AcDbDatabase* WorkingDatabase() { return acdbHostApplicationServices()->workingDatabase(); }
+
+// Commands run one at a time on the host's main thread.
+Acad::ErrorStatus gLastWrite = Acad::eOk;
 
 ClosedOnExit<AcDbEntity> OpenEntity(AcDbObjectId id, AcDb::OpenMode mode) {
     AcDbEntity* entity = nullptr;
@@ -26,12 +32,25 @@ std::optional<ArxDbgAppXdataX> LoadXdata(AcDbObjectId id, const ACHAR* app) {
 bool EditXdata(AcDbObjectId id, const ACHAR* app,
                const std::function<void(ArxDbgAppXdataX&)>& edit) {
     ClosedOnExit<AcDbEntity> entity = OpenEntity(id, AcDb::kForWrite);
+    gLastWrite = Acad::eWasNotOpenForWrite;
     if (!entity) return false;
     ArxDbgAppXdataX data(app, WorkingDatabase());
     data.getXdata(entity.get());
     edit(data);
-    return data.setXdata(entity.get()) == Acad::eOk;
+    gLastWrite = data.setXdata(entity.get());
+    return gLastWrite == Acad::eOk;
 }
+
+bool RefuseNonFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) {
+            gLastWrite = Acad::eInvalidInput;
+            return true;
+        }
+    return false;
+}
+
+Acad::ErrorStatus LastDataWriteStatus() { return gLastWrite; }
 
 bool ReadText(AcDbObjectId id, const ACHAR* app, const ACHAR* key, std::wstring& value,
               const ACHAR* fallback) {

@@ -28,6 +28,10 @@ bool ReadText(AcDbObjectId id, const ACHAR* app, const ACHAR* key, std::wstring&
 bool ReadRealPair(AcDbObjectId id, const ACHAR* app, const ACHAR* firstKey, double& first,
                   const ACHAR* secondKey, double& second);
 
+// Numbers that are not finite are never stored: true (and the write status
+// eInvalidInput) when one of them is not finite.
+bool RefuseNonFinite(std::initializer_list<double> values);
+
 using KeyValue = std::pair<const ACHAR*, std::wstring>;
 
 // Sets the keys (existing ones keep their place, new ones are appended).

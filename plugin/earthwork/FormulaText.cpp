@@ -42,7 +42,9 @@ void FormulaText::Substitute(std::wstring_view symbol, double value) {
     mEvaluated = ReplaceAll(std::move(mEvaluated), symbol, EvaluableGText(value));
 }
 
-double EvaluateFormula(const std::wstring& text, double x) {
+double EvaluateFormula(const std::wstring& text, double x, std::wstring* error) {
     CFormulaParser parser;
-    return parser.Evaluate(text, x);
+    const double value = parser.Evaluate(text, x);
+    if (error != nullptr) *error = parser.ErrorText();
+    return value;
 }

@@ -36,6 +36,7 @@ private:
     std::wstring mEvaluated;
 };
 
-// Value of a formula text with X = x; a fresh evaluator per text, its error
-// text is not looked at.
-double EvaluateFormula(const std::wstring& text, double x);
+// Value of a formula text with X = x, from a fresh evaluator per text. The
+// value is the evaluator's whatever went wrong; `error`, when given, receives
+// its error text (empty when there was none).
+double EvaluateFormula(const std::wstring& text, double x, std::wstring* error = nullptr);

@@ -5,9 +5,12 @@
 // triangle both surfaces are planes, so the soil between them is bounded by
 // the triangles P and R and by vertical faces over the triangle's sides.
 //
+// Plan areas are half the cross product of the sides from the triangle's
+// first corner, exact to the rounding of the coordinates; a triangle flat in
+// the plan (within that rounding) has no areas and no volumes.
+//
 // Triangle of one sign: a prism cut obliquely at both ends; its volume is
-// (H1 + H2 + H3)/3 times the plan area (half of side 1-2 times the distance of
-// corner 3 from that side's line).
+// (H1 + H2 + H3)/3 times the plan area.
 //
 // Triangle of mixed sign, odd corner Q3 alone on its side, Q1 and Q2 on the
 // other: the zero line meets Q1-Q3 at D and Q2-Q3 at E, found by linear
@@ -30,6 +33,7 @@
 // Any inside split is exact for a linear height field.
 #include "GeometricVolumes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "PlanGeometry.h"
@@ -53,14 +57,6 @@ double ObliquePrismVolume(const std::array<AcGePoint3d, 3>& P, const std::array<
 
 AcGePoint3d Raised(const AcGePoint3d& p, double h) { return AcGePoint3d(p.x, p.y, p.z + h); }
 
-// Half of side 1-2 times the distance of corner 3 from that side's line.
-double PlanAreaBySide(const std::array<AcGePoint3d, 3>& c) {
-    const double base = PlanDistance(c[0], c[1]);
-    if (base == 0.0) return 0.0;
-    const double cross = (c[1].x - c[0].x) * (c[2].y - c[0].y) - (c[1].y - c[0].y) * (c[2].x - c[0].x);
-    return 0.5 * base * (std::fabs(cross) / base);
-}
-
 PaneVolumeResult MixedTriangle(const std::array<AcGePoint3d, 3>& c, const std::array<double, 3>& h,
                                const TriangleCase& row) {
     const size_t i3 = static_cast<size_t>(row.oddCorner - 1), i1 = (i3 + 1) % 3, i2 = (i3 + 2) % 3;
@@ -75,8 +71,9 @@ PaneVolumeResult MixedTriangle(const std::array<AcGePoint3d, 3>& c, const std::a
     odd.volume = TetrahedronVolume(c[i3], d, e, Raised(c[i3], h[i3]));
     rest.volume = ObliquePrismVolume({c[i1], c[i2], e}, {r1, r2, e}) +
                   ObliquePrismVolume({c[i1], e, d}, {r1, e, d});
-    odd.area = PlanHeronArea(c[i3], d, e);
-    rest.area = PlanHeronArea(c[0], c[1], c[2]) - odd.area;
+    const double total = PlanCrossArea(c[0], c[1], c[2]);
+    odd.area = std::clamp(PlanCrossArea(c[i3], d, e), 0.0, total);
+    rest.area = total - odd.area;
     return result;
 }
 
@@ -127,11 +124,11 @@ PaneVolumeResult GeometricTriangleVolumes(const std::array<AcGePoint3d, 3>& corn
                                           const std::array<double, 3>& h) {
     const TriangleCase& row = SelectTriangleCase(h);
     PaneVolumeResult result;
+    if (IsFlatInPlan(corners[0], corners[1], corners[2])) return result;
     if (row.oneSide) {
         PaneSideResult& side = SideOf(result, row.side);
-        side.volume = (std::fabs(h[0]) + std::fabs(h[1]) + std::fabs(h[2])) / 3.0 *
-                      PlanAreaBySide(corners);
-        side.area = PlanHeronArea(corners[0], corners[1], corners[2]);
+        side.area = PlanCrossArea(corners[0], corners[1], corners[2]);
+        side.volume = (std::fabs(h[0]) + std::fabs(h[1]) + std::fabs(h[2])) / 3.0 * side.area;
     } else {
         result = MixedTriangle(corners, h, row);
     }

@@ -39,7 +39,8 @@ TriangleMode ReadTriangleMode(const SettingsReader& settings) {
     }
 }
 
+std::wstring UserFormulaName(int number) { return kUserFormulaStem + std::to_wstring(number); }
+
 std::wstring ReadUserFormula(const SettingsReader& settings, int number) {
-    const std::wstring name = kUserFormulaStem + std::to_wstring(number);
-    return settings.value(name).value_or(std::wstring());
+    return settings.value(UserFormulaName(number)).value_or(std::wstring());
 }

@@ -26,3 +26,5 @@ SquareFamily ReadSquareFamily(const SettingsReader& settings);
 TriangleMode ReadTriangleMode(const SettingsReader& settings);
 // CalTuFFormula<number>, empty when it is not set.
 std::wstring ReadUserFormula(const SettingsReader& settings, int number);
+// The setting's name, CalTuFFormula<number>.
+std::wstring UserFormulaName(int number);

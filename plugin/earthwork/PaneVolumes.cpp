@@ -8,6 +8,7 @@
 #include "QuadVolumes.h"
 #include "Region.h"
 #include "TriangleVolumes.h"
+#include "wcrt.h"
 
 namespace {
 
@@ -60,16 +61,32 @@ bool TakesLeadingTriangle(const WorkingPane& pane) {
     return MidpointInside(plan) && IsLeadingEar(plan);
 }
 
-void AddLeadingTriangle(const SettingsReader& settings, const WorkingPane& pane, double& fill,
-                        double& cut) {
+// Appends a triangle's formula (or process) text to the running one: as it
+// is while the running formula is still empty, after a "+" once it is not,
+// and not at all when the triangle has no formula on that side.
+void JoinSide(PaneSideResult& total, const PaneSideResult& t) {
+    total.volume += t.volume;
+    total.area += t.area;
+    if (wcrtTrim(total.formula).empty()) {
+        total.formula += t.formula;
+        total.process += t.process;
+    } else if (!wcrtTrim(t.formula).empty()) {
+        total.formula += L"+" + t.formula;
+        total.process += L"+" + t.process;
+    }
+}
+
+void AddLeadingTriangle(const SettingsReader& settings, const WorkingPane& pane,
+                        PaneVolumeResult& total) {
     const PaneVolumeResult t = CalcTriangleVolumes(
         settings, std::span(pane.points).first(3), std::span(pane.first).first(3),
         std::span(pane.second).first(3));
-    fill += t.fill.volume;
-    cut += t.cut.volume;
+    JoinSide(total.fill, t.fill);
+    JoinSide(total.cut, t.cut);
 }
 
-void CutIntoTriangles(const SettingsReader& settings, WorkingPane pane, double& fill, double& cut) {
+PaneVolumeResult CutIntoTriangles(const SettingsReader& settings, WorkingPane pane) {
+    PaneVolumeResult total;
     // Start where the midpoint of corners 1 and 3 lies outside, if anywhere.
     for (size_t k = 0; k < pane.size(); ++k) {
         if (!MidpointInside(pane.Plan())) break;
@@ -78,34 +95,34 @@ void CutIntoTriangles(const SettingsReader& settings, WorkingPane pane, double& 
     int moves = 0;
     while (pane.size() >= 3 && moves < kMaxMoves) {
         if (TakesLeadingTriangle(pane)) {
-            AddLeadingTriangle(settings, pane, fill, cut);
+            AddLeadingTriangle(settings, pane, total);
             pane.RemoveSecond();
         } else {
             pane.MoveFirstToEnd();
             ++moves;
         }
     }
+    return total;
 }
 
 }  // namespace
 
+PaneVolumeResult CalcPolygonResult(const SettingsReader& settings,
+                                   std::span<const AcGePoint3d> points,
+                                   std::span<const double> first, std::span<const double> second) {
+    assert(points.size() == first.size() && points.size() == second.size());
+    if (points.size() < 3) return {};
+    if (points.size() == 3) return CalcTriangleVolumes(settings, points, first, second);
+    if (points.size() == 4) return CalcQuadVolumes(settings, points, first, second);
+    return CutIntoTriangles(settings, {{points.begin(), points.end()},
+                                       {first.begin(), first.end()},
+                                       {second.begin(), second.end()}});
+}
+
 void CalcPolygonVolumes(const SettingsReader& settings, std::span<const AcGePoint3d> points,
                         std::span<const double> first, std::span<const double> second,
                         double& fill, double& cut) {
-    assert(points.size() == first.size() && points.size() == second.size());
-    fill = cut = 0.0;
-    if (points.size() < 3) return;
-    PaneVolumeResult result;
-    if (points.size() == 3) {
-        result = CalcTriangleVolumes(settings, points, first, second);
-    } else if (points.size() == 4) {
-        result = CalcQuadVolumes(settings, points, first, second);
-    } else {
-        WorkingPane pane{{points.begin(), points.end()},
-                         {first.begin(), first.end()},
-                         {second.begin(), second.end()}};
-        return CutIntoTriangles(settings, std::move(pane), fill, cut);
-    }
+    const PaneVolumeResult result = CalcPolygonResult(settings, points, first, second);
     fill = result.fill.volume;
     cut = result.cut.volume;
 }

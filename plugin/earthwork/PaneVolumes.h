@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "PaneVolumeResult.h"
 #include "SettingsReader.h"
 #include "acge.h"
 
@@ -13,3 +14,11 @@
 void CalcPolygonVolumes(const SettingsReader& settings, std::span<const AcGePoint3d> points,
                         std::span<const double> first, std::span<const double> second,
                         double& fill, double& cut);
+
+// The whole result of the same calculation: with five or more corners the
+// numbers are the sums over the triangles cut off, and each formula and
+// process text joins the triangles' texts of that side with "+" (a triangle
+// without a formula on a side adds nothing to that side's texts).
+PaneVolumeResult CalcPolygonResult(const SettingsReader& settings,
+                                   std::span<const AcGePoint3d> points,
+                                   std::span<const double> first, std::span<const double> second);

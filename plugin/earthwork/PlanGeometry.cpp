@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Region.h"
+
 double PlanDistance(const AcGePoint3d& p, const AcGePoint3d& q) {
     return std::hypot(q.x - p.x, q.y - p.y);
 }
@@ -21,6 +23,32 @@ double HeronArea(double a, double b, double c) {
 
 double PlanHeronArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r) {
     return HeronArea(PlanDistance(p, q), PlanDistance(q, r), PlanDistance(r, p));
+}
+
+namespace {
+
+// Twice the signed plan area of p, q, r, from p.
+double PlanCross(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r) {
+    return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+}
+
+}  // namespace
+
+double PlanCrossArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r) {
+    return 0.5 * std::fabs(PlanCross(p, q, r));
+}
+
+bool IsFlatInPlan(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r) {
+    const double longest = std::max({PlanDistance(p, q), PlanDistance(q, r), PlanDistance(r, p)});
+    if (longest == 0.0) return true;
+    // The triangle's height over its longest side against the rounding of
+    // the coordinates.
+    const AcGePoint2d corners[3] = {p.convert2d(), q.convert2d(), r.convert2d()};
+    return std::fabs(PlanCross(p, q, r)) / longest <= RoundingTolerance(corners);
+}
+
+double TriangleFormulaArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r) {
+    return IsFlatInPlan(p, q, r) ? 0.0 : PlanHeronArea(p, q, r);
 }
 
 double SpaceHeronArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r) {

@@ -15,6 +15,22 @@ double HeronArea(double a, double b, double c);
 // Heron area of the triangle p, q, r in the plan.
 double PlanHeronArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r);
 
+// Area of the triangle p, q, r in the plan as half the cross product of its
+// sides from p. The sides are differences of nearby coordinates, so the area
+// is exact to the rounding of the coordinates, also at survey coordinates and
+// for triangles of nearly no area.
+double PlanCrossArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r);
+
+// True when the triangle's plan area is zero within the rounding of its
+// coordinates: its corners lie on one line (two of them may share a plan
+// point) up to the coordinates' own rounding. Such a triangle has no area and
+// no volume, whatever its heights.
+bool IsFlatInPlan(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r);
+
+// The plan area the triangle formulas use: Heron's formula, and exactly 0 for
+// a triangle flat in the plan, where Heron's formula leaves rounding.
+double TriangleFormulaArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r);
+
 // Heron area of the triangle p, q, r in space.
 double SpaceHeronArea(const AcGePoint3d& p, const AcGePoint3d& q, const AcGePoint3d& r);
 

@@ -84,6 +84,17 @@ bool StrictlyInside(const Vec& q, const Vec& a, const Vec& b, const Vec& c, doub
     return true;
 }
 
+// True when q lies on side a-b or side b-c (within `tolerance`) anywhere but
+// at one of a, b, c. Such a corner is where a pane touches itself: cutting
+// the triangle off would leave the rest of the pane crossing itself. A
+// corner on the new side a-c does not block, so collinear corners of a
+// convex pane keep their triangles.
+bool OnTriangleSide(const Vec& q, const Vec& a, const Vec& b, const Vec& c, double tolerance) {
+    for (const Vec* corner : {&a, &b, &c})
+        if (Length(q, *corner) <= tolerance) return false;
+    return SegmentDistance(q, a, b) <= tolerance || SegmentDistance(q, b, c) <= tolerance;
+}
+
 }  // namespace
 
 double RoundingTolerance(std::span<const AcGePoint2d> corners) {
@@ -112,6 +123,8 @@ bool IsLeadingEar(std::span<const AcGePoint2d> region) {
     const Vec& a = corners[0];
     const Vec& b = corners[1];
     const Vec& c = corners[2];
+    for (size_t i = 3; i < corners.size(); ++i)
+        if (OnTriangleSide(corners[i], a, b, c, tolerance)) return false;
     const double turn = Cross(a, b, c);
     // Corner 2 within rounding of the line 1-3 counts as collinear.
     if (std::fabs(turn) <= tolerance * Length(a, c)) return true;

@@ -12,10 +12,11 @@
 // within the coordinates' own rounding of an edge counts as on it.
 int JudgePointInRegion(const AcGePoint2d& point, std::span<const AcGePoint2d> region);
 
-// True when corners 1, 2, 3 of the region form an ear of it: the turn at
-// corner 2 is not against the region's orientation (three collinear corners
-// are allowed) and no other corner of the region lies strictly inside the
-// triangle.
+// True when corners 1, 2, 3 of the region form an ear of it: no other corner
+// lies on side 1-2 or side 2-3 (other than at corners 1, 2, 3: the region
+// touching itself there), the turn at corner 2 is not against the region's
+// orientation (three collinear corners are allowed) and no other corner of
+// the region lies strictly inside the triangle.
 bool IsLeadingEar(std::span<const AcGePoint2d> region);
 
 // Distance below which a point cannot be told from a point on a line through

@@ -13,6 +13,13 @@ public:
     virtual ~SettingsReader() = default;
     // The stored text of the named setting, or nothing when it is not set.
     virtual std::optional<std::wstring> value(const std::wstring& name) const = 0;
+    // Told by the calculations when a user formula setting they use is empty
+    // (`error` empty) or stops the evaluator (`error` its error text); the
+    // volume is still the one the formula gives. Ignored unless overridden.
+    virtual void formulaFailed(const std::wstring& setting, const std::wstring& error) const {
+        (void)setting;
+        (void)error;
+    }
 };
 
 // Settings held in memory: for tests, tools and callers that already hold values.

@@ -4,8 +4,10 @@
 #include <array>
 
 #include "FormulaText.h"
+#include "PaneSettings.h"
 #include "UserFormula.h"
 #include "SquareVolumes.h"
+#include "wcrt.h"
 
 namespace {
 
@@ -28,11 +30,18 @@ struct EvaluatedPart {
     std::wstring process;
 };
 
+// The formula of one class of square as the calculation uses it: its setting,
+// for telling the user about a formula that is empty or fails.
+struct UserFormula {
+    const SettingsReader& settings;
+    int number;
+};
+
 // Lower-cases the part, turns every "a" into the variable x, writes in the
 // canonical heights (and b, c where the class has them) and evaluates it with
 // x = a. The process text shows a where x stands.
 EvaluatedPart EvaluatePart(const std::wstring& part, const SquarePane& pane,
-                           const SquareCase& row) {
+                           const SquareCase& row, const UserFormula& formula) {
     FormulaText text(ReplaceAll(LowerAscii(part), L"a", L"x"));
     static const std::array<const wchar_t*, 4> kHeights = {L"h1", L"h2", L"h3", L"h4"};
     for (int n = 1; n <= 4; ++n)
@@ -43,14 +52,17 @@ EvaluatedPart EvaluatePart(const std::wstring& part, const SquarePane& pane,
         text.Substitute(L"c", z.c);
     }
     EvaluatedPart result;
-    result.volume = EvaluateFormula(text.Evaluated(), pane.a);
+    std::wstring error;
+    result.volume = EvaluateFormula(text.Evaluated(), pane.a, &error);
     result.process = ReplaceAll(text.Shown(), L"x", GText(pane.a));
+    if (wcrtTrim(part).empty() || !error.empty())
+        formula.settings.formulaFailed(UserFormulaName(formula.number), error);
     return result;
 }
 
 void SetFromPart(PaneSideResult& side, const std::wstring& part, const SquarePane& pane,
-                 const SquareCase& row) {
-    const EvaluatedPart evaluated = EvaluatePart(part, pane, row);
+                 const SquareCase& row, const UserFormula& formula) {
+    const EvaluatedPart evaluated = EvaluatePart(part, pane, row, formula);
     side.volume = evaluated.volume;
     side.formula = part;
     side.process = evaluated.process;
@@ -59,11 +71,11 @@ void SetFromPart(PaneSideResult& side, const std::wstring& part, const SquarePan
 // All corners on one side: one formula, the +V part when it uses the
 // variable (after "a" became x), otherwise the -V part.
 void AllOneSideUser(PaneVolumeResult& r, const std::wstring& plus, const std::wstring& minus,
-                    const SquarePane& pane, const SquareCase& row) {
+                    const SquarePane& pane, const SquareCase& row, const UserFormula& formula) {
     const std::wstring plusX = ReplaceAll(LowerAscii(plus), L"a", L"x");
     const std::wstring& used = plusX.find(L'x') != std::wstring::npos ? plus : minus;
     PaneSideResult& occupied = SideOf(r, row.side);
-    SetFromPart(occupied, used, pane, row);
+    SetFromPart(occupied, used, pane, row, formula);
     occupied.formula = ReplaceAll(LowerAscii(used), L"x", L"a");
     SideOf(r, OtherSide(row.side)).process = L"0.0";
 }
@@ -72,24 +84,25 @@ void AllOneSideUser(PaneVolumeResult& r, const std::wstring& plus, const std::ws
 
 PaneVolumeResult UserSquareVolumes(const SettingsReader& settings, const SquarePane& pane,
                                    const SquareCase& row) {
+    const UserFormula formula{settings, FormulaNumberOf(row.kind)};
     std::wstring plus, minus;
-    SplitUserFormula(ReadUserFormula(settings, FormulaNumberOf(row.kind)), plus, minus);
+    SplitUserFormula(ReadUserFormula(settings, formula.number), plus, minus);
     PaneVolumeResult r;
     switch (row.kind) {
         case SquareClass::AllOneSide:
-            AllOneSideUser(r, plus, minus, pane, row);
+            AllOneSideUser(r, plus, minus, pane, row, formula);
             break;
         case SquareClass::LoneCorner:  // +V the remainder, -V the lone corner
-            SetFromPart(SideOf(r, OtherSide(row.side)), plus, pane, row);
-            SetFromPart(SideOf(r, row.side), minus, pane, row);
+            SetFromPart(SideOf(r, OtherSide(row.side)), plus, pane, row, formula);
+            SetFromPart(SideOf(r, row.side), minus, pane, row, formula);
             break;
         case SquareClass::Pair:  // +V the fill pair, -V the cut pair
-            SetFromPart(r.fill, plus, pane, row);
-            SetFromPart(r.cut, minus, pane, row);
+            SetFromPart(r.fill, plus, pane, row, formula);
+            SetFromPart(r.cut, minus, pane, row, formula);
             break;
         case SquareClass::Opposite:  // +V the two cut pyramids, -V the fill
-            SetFromPart(r.cut, plus, pane, row);
-            SetFromPart(r.fill, minus, pane, row);
+            SetFromPart(r.cut, plus, pane, row, formula);
+            SetFromPart(r.fill, minus, pane, row, formula);
             break;
     }
     SetSquareAreas(r, pane, row);

@@ -1,5 +1,6 @@
 #include "TriangleVolumes.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
@@ -28,9 +29,14 @@ struct TriangleMeasures {
     double d12, d23, d31;     // a, b, c
 };
 
-void SetFromFormula(PaneSideResult& side, FormulaText text, const TriangleMeasures& m) {
-    side.volume = EvaluateFormula(text.Evaluated(), m.d12);
+// `user` is given for the user's triangle formula, so that a failure of it
+// is told.
+void SetFromFormula(PaneSideResult& side, FormulaText text, const TriangleMeasures& m,
+                    const SettingsReader* user = nullptr) {
+    std::wstring error;
+    side.volume = EvaluateFormula(text.Evaluated(), m.d12, &error);
     side.process = ReplaceAll(text.Shown(), L"x", GText(m.d12));
+    if (user != nullptr && !error.empty()) user->formulaFailed(UserFormulaName(5), error);
 }
 
 FormulaText SubstituteMeasures(const std::wstring& formula, const TriangleMeasures& m) {
@@ -58,7 +64,7 @@ void ApplyUserFormula(PaneSideResult& side, const SettingsReader& settings,
     FormulaText text = SubstituteMeasures(plus, m);
     text.Substitute(L"s", area);
     side.formula = plus;
-    SetFromFormula(side, text, m);
+    SetFromFormula(side, text, m, &settings);
 }
 
 }  // namespace
@@ -70,20 +76,22 @@ bool IsDegenerateTriangle(const std::array<AcGePoint3d, 3>& p) {
 }
 
 // Prism volume of a triangle of one sign: V = s·(H1 + H2 + H3)/3 with s its
-// plan area (Heron).
+// plan area (Heron; 0 for a triangle flat in the plan, which keeps volume 0
+// and empty texts in the user formula mode, whatever the formula makes of
+// its sides).
 PaneVolumeResult CalcTriangleByFormula(const SettingsReader& settings,
                                        const std::array<AcGePoint3d, 3>& p,
                                        const std::array<double, 3>& h) {
     const TriangleCase& row = SelectTriangleCase(h);
     if (!row.oneSide) return CalcTriangleMixed(p, h, row.oddCorner, row.side);
-    const double s = PlanHeronArea(p[0], p[1], p[2]);
+    const double s = TriangleFormulaArea(p[0], p[1], p[2]);
     const std::array<double, 3> H = Magnitudes(h);
     PaneVolumeResult result;
     PaneSideResult& side = SideOf(result, row.side);
     side.volume = (H[0] + H[1] + H[2]) * s / 3.0;
     side.area = s;
     if (ReadTriangleMode(settings) == TriangleMode::UserFormula) {
-        ApplyUserFormula(side, settings, p, H, s);
+        if (s > 0.0) ApplyUserFormula(side, settings, p, H, s);
     } else {
         side.formula = L"s*(h1+h2+h3)/3";
         side.process = wcrtFormat(L"%G*(%G+%G+%G)/3", s, H[0], H[1], H[2]);
@@ -97,7 +105,9 @@ PaneVolumeResult CalcTriangleByFormula(const SettingsReader& settings,
 //   odd corner:  (h3·s填)/3                      (pyramid over Q3-D-E)
 //   remainder:   ((s挖 + s填)/3)·(h1 + h2 − h3) + (h3·s填)/3
 // where h are magnitudes; the remainder is the whole prism with the odd
-// corner counted negative, plus the odd pyramid back.
+// corner counted negative, plus the odd pyramid back. Rounding can make the
+// Heron area of Q3-D-E exceed the triangle's on a nearly flat triangle:
+// s填 is kept within [0, s_all], so s挖 is never negative.
 PaneVolumeResult CalcTriangleMixed(const std::array<AcGePoint3d, 3>& p,
                                    const std::array<double, 3>& h, int oddCorner,
                                    PaneSide oddSide) {
@@ -109,8 +119,9 @@ PaneVolumeResult CalcTriangleMixed(const std::array<AcGePoint3d, 3>& p,
     const double G1 = m.H[0], G2 = m.H[1], G3 = m.H[2];
     const AcGePoint3d d = Interpolate(q1, q3, G1 + G3 == 0.0 ? 0.0 : G1 / (G1 + G3));
     const AcGePoint3d e = Interpolate(q2, q3, G2 + G3 == 0.0 ? 0.0 : G2 / (G2 + G3));
-    const double sOdd = PlanHeronArea(q3, d, e);
-    const double sRest = PlanHeronArea(q1, q2, q3) - sOdd;
+    const double sAll = TriangleFormulaArea(q1, q2, q3);
+    const double sOdd = std::clamp(PlanHeronArea(q3, d, e), 0.0, sAll);
+    const double sRest = sAll - sOdd;
 
     const std::wstring oddFormula = L"(h3*s填)/3";
     const std::wstring restFormula = L"((s挖+s填)/3)*(h1+h2-h3)+(h3*s填)/3";

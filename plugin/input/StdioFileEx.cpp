@@ -1,6 +1,6 @@
 #include "StdioFileEx.h"
 
-#include "winnls_standin.h"
+#include "wincodepage.h"
 
 namespace {
 constexpr unsigned char kUtf16leMark[2] = {0xFF, 0xFE};

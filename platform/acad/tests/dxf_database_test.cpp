@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 #include <sstream>
 
@@ -277,6 +279,11 @@ TEST(DxfDatabase, MalformedFilesNameTheLine) {
         {"section without name", "  0\nSECTION\n  5\nA\n", DxfFault::BadStructure, 3},
         {"empty file", "", DxfFault::Truncated, 0},
         {"binary file", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), DxfFault::BadStructure, 1},
+        {"handle at the top of the range", replaced(kSmall, "GROUP\n  5\nE", "GROUP\n  5\n7FFFFFFFFFFFFFFF"),
+         DxfFault::BadValue, 33},
+        {"seed at the top of the range",
+         "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\n7FFFFFFF00000000\n",
+         DxfFault::BadValue, 7},
     };
     for (const BadFile& c : cases) {
         AcDbDatabase db(false, true);
@@ -444,6 +451,55 @@ TEST(DxfDatabase, RegressionItemLeftByAnObjectIsRefused) {
     EXPECT_EQ(error.message, "line 23: group code 100 after the CIRCLE record's data");
 }
 
+// A file of release 2000 with one text on a layer whose name is "土方" in
+// code page 936 (GBK), or whatever the code page makes of those bytes.
+std::string olderDrawing(const std::string& codePageGroup) {
+    return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n" + codePageGroup +
+           "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  5\n20\n100\nAcDbEntity\n"
+           "  8\n\xCD\xC1\xB7\xBD\n100\nAcDbText\n 10\n0\n 20\n0\n 30\n0\n 40\n2.5\n"
+           "  1\n\\U+571F\xB7\xBD\n  0\nENDSEC\n  0\nEOF\n";
+}
+
+// Files before release 2007 are in the code page their header names, or in
+// the configured ANSI code page (936 unless set) when it names none.
+TEST(DxfDatabase, OlderFilesAreReadInTheirCodePage) {
+    const struct {
+        const char* what;
+        std::string codePageGroup;
+        const char* ansiCodePage;  // KAVREL_ANSI_CODEPAGE, null: unset
+        const wchar_t* layer;
+        std::string error;
+    } cases[] = {
+        {"named", "  9\n$DWGCODEPAGE\n  3\nANSI_936\n", nullptr, L"土方", ""},
+        {"missing: 936", "", nullptr, L"土方", ""},
+        {"missing: configured", "", "1252", L"\u00CD\u00C1\u00B7\u00BD", ""},
+        {"named wins", "  9\n$DWGCODEPAGE\n  3\nansi_936\n", "1252", L"土方", ""},
+        {"unknown", "  9\n$DWGCODEPAGE\n  3\nKLINGON\n", nullptr, nullptr,
+         "line 12: code page \"KLINGON\" of $DWGCODEPAGE is not known"},
+        {"unknown number", "  9\n$DWGCODEPAGE\n  3\nANSI_4242\n", nullptr, nullptr,
+         "line 12: code page \"ANSI_4242\" of $DWGCODEPAGE is not known"},
+    };
+    for (const auto& c : cases) {
+        if (c.ansiCodePage != nullptr)
+            ::setenv("KAVREL_ANSI_CODEPAGE", c.ansiCodePage, 1);
+        else
+            ::unsetenv("KAVREL_ANSI_CODEPAGE");
+        AcDbDatabase db(false, true);
+        DxfError error;
+        const Acad::ErrorStatus es = dxfReadDatabase(olderDrawing(c.codePageGroup), db, error);
+        ::unsetenv("KAVREL_ANSI_CODEPAGE");
+        if (c.layer == nullptr) {
+            EXPECT_EQ(es, Acad::eBadDxfSequence) << c.what;
+            EXPECT_EQ(error.message, c.error) << c.what;
+            continue;
+        }
+        ASSERT_EQ(es, Acad::eOk) << c.what << ": " << error.message;
+        const AcDbObjectIdArray texts = modelSpace(db);
+        ASSERT_EQ(texts.length(), 1) << c.what;
+        EXPECT_EQ(layerOf(texts[0]), c.layer) << c.what;
+    }
+}
+
 class DxfDatabaseFiles : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -468,6 +524,46 @@ TEST_F(DxfDatabaseFiles, BadFileLeavesTheDrawingAsItWas) {
     EXPECT_EQ(dxfLastErrorMessage(), L"line 45: unknown group code 85");
     expectSameText(dxfTestText(*db), before);
     EXPECT_EQ(db->dxfIn(path("missing.dxf").c_str()), Acad::eFileAccessErr);
+}
+
+// A value the reader refuses must never be saved: the save is refused, names
+// the object and leaves the file as it was.
+TEST_F(DxfDatabaseFiles, SaveRefusesWhatCannotBeReadBack) {
+    struct Case {
+        const char* name;
+        double x;
+        uint64_t seed;
+        std::string message;  // beginning of the message, after the line's handle
+    };
+    DxfTestMarkerClass markerClass;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"not a number", nan, 0, "group code 10 would hold nan, which is not a finite real"},
+        {"infinite", HUGE_VAL, 0, "group code 10 would hold inf, which is not a finite real"},
+        {"handle past the range", 1.0, kDxfMaxHandle + 1,
+         "group code 5 would hold handle 8000000000000000, which is not within the handle"},
+    };
+    for (const Case& c : cases) {
+        auto db = dxfTestDrawing();
+        ASSERT_EQ(db->dxfOut(path("site.dxf").c_str()), Acad::eOk) << dxfLastError().message;
+        std::ostringstream before;
+        before << std::ifstream(dir / "site.dxf").rdbuf();
+        if (c.seed != 0) db->setHandseed(AcDbHandle(c.seed));
+        AcDbObjectId id;
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+        auto line = std::make_unique<AcDbLine>(AcGePoint3d(c.x, 0, 0), AcGePoint3d(1, 1, 0));
+        EXPECT_EQ(space->appendAcDbEntity(id, line.get()), Acad::eOk) << c.name;
+        space->close();
+        line.release()->close();
+        EXPECT_EQ(db->dxfOut(path("site.dxf").c_str()), Acad::eDxfReadAborted) << c.name;
+        const std::string handle = dxfFormatHandle(id.handle().value());
+        EXPECT_EQ(dxfLastError().message.rfind("cannot write LINE (object " + handle + "): " + c.message, 0), 0u)
+            << dxfLastError().message;
+        std::ostringstream after;
+        after << std::ifstream(dir / "site.dxf").rdbuf();
+        EXPECT_EQ(after.str(), before.str()) << c.name;
+    }
 }
 
 TEST_F(DxfDatabaseFiles, SaveKeepsTheOldFileAsBakAndLoadSwapsIn) {

@@ -125,3 +125,57 @@ TEST_F(DxfEzdxf, TheirDrawingReadsHere) {
 }
 
 }  // namespace
+
+namespace {
+
+// "<layer>|<text>" of every TEXT of model space, in order.
+std::string layersAndTexts(AcDbDatabase& db) {
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead) != Acad::eOk) return "?";
+    const std::vector<AcDbObjectId> ids = space->entityIds();
+    space->close();
+    std::string out;
+    for (AcDbObjectId id : ids) {
+        AcDbText* text = nullptr;
+        if (acdbOpenObject(text, id, AcDb::kForRead) != Acad::eOk) continue;
+        out += wcrtToUtf8(text->layerName()) + "|" + wcrtToUtf8(text->textStringConst()) + "\n";
+        text->close();
+    }
+    return out;
+}
+
+// Drawings of releases before 2007 hold their texts in the code page their
+// header names, characters it lacks as \U+ escapes: both survive a load and
+// a save (as UTF-8), as read here and by ezdxf.
+TEST_F(DxfEzdxf, OlderDrawingsInCodePage936KeepTheirTexts) {
+    const std::string plain = "场区1方格|土方 T=12.50\n场区1挖方标注|挖方量 W=3.25\n";
+    const std::string escaped = plain + "场区1€|欧元€ 한글 😀\n";
+    for (const char* version : {"R12", "R2000"}) {
+        for (const char* kind : {"plain", "escapes"}) {
+            const std::string what = std::string(version) + " " + kind;
+            const fs::path theirs = dir / "theirs.dxf", ours = dir / "ours.dxf";
+            std::string output;
+            ASSERT_EQ(RunCommand(std::string(kEzdxfPython) + " '" +
+                                     (scriptDir() / "codepage_drawing.py").string() + "' write '" +
+                                     theirs.string() + "' " + version + " " + kind,
+                                 output),
+                      0)
+                << output;
+            const std::string& expected = std::string(kind) == "plain" ? plain : escaped;
+            AcDbDatabase db(true, true);
+            ASSERT_EQ(db.dxfIn(theirs.wstring().c_str()), Acad::eOk)
+                << what << ": " << wcrtToUtf8(dxfLastErrorMessage());
+            EXPECT_EQ(layersAndTexts(db), expected) << what;
+            ASSERT_EQ(db.dxfOut(ours.wstring().c_str()), Acad::eOk) << what;
+            ASSERT_EQ(RunCommand(std::string(kEzdxfPython) + " '" +
+                                     (scriptDir() / "codepage_drawing.py").string() + "' read '" +
+                                     ours.string() + "'",
+                                 output),
+                      0)
+                << output;
+            EXPECT_EQ(output, expected) << what;
+        }
+    }
+}
+
+}  // namespace

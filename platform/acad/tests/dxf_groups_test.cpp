@@ -1,4 +1,5 @@
 #include "dxf_groups.h"
+#include "dxf_codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,9 @@ TEST(DxfGroups, ValueValidity) {
         {DxfValueType::Double, "nan", false},
         {DxfValueType::Double, "inf", false},
         {DxfValueType::Double, "1e999", false},
+        {DxfValueType::Double, "-1e999", false},
+        {DxfValueType::Double, "1e-400", true},
+        {DxfValueType::Double, "-4e-330", true},
         {DxfValueType::Int16, "   256", true},
         {DxfValueType::Int16, "32768", false},
         {DxfValueType::Int16, "-32768", true},
@@ -111,6 +115,32 @@ TEST(DxfGroups, CaretEscapingIsReversible) {
     }
     // A NUL cannot live in the host's strings, so "^@" is not turned into one.
     EXPECT_EQ(dxfUnescapeString("a^@b"), "a^@b");
+}
+
+TEST(DxfGroups, UnicodeEscapesAreDecoded) {
+    struct Case {
+        const char* escaped;
+        const char* plain;
+    };
+    const Case cases[] = {
+        {"\\U+571F\\U+65b9 T=1", "土方 T=1"},
+        {"x\\U+20ac", "x€"},
+        {"\\U+D83D\\U+DE00", "😀"},
+        {"\\U+0001f600!", "😀!"},
+        {"\\U+000A", "\n"},
+        {"\\U+0000 \\U+DE00 \\U+D83D \\U+12 \\u+0041 \\U+GGGG", "\\U+0000 \\U+DE00 \\U+D83D \\U+12 \\u+0041 \\U+GGGG"},
+        {"C:\\Users", "C:\\Users"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(dxfUnescapeString(c.escaped), c.plain) << c.escaped;
+}
+
+TEST(DxfGroups, CodePageNames) {
+    const std::pair<const char*, std::optional<unsigned>> cases[] = {
+        {"ANSI_936", 936},   {"ansi_1252", 1252}, {"ANSI_950", 950},   {"DOS850", 850},
+        {"ISO8859-1", 28591}, {"BIG5", 950},      {"gb2312", 936},     {"UTF8", 65001},
+        {"ANSI_", std::nullopt}, {"KLINGON", std::nullopt}, {"ANSI_9x", std::nullopt},
+    };
+    for (const auto& [name, codePage] : cases) EXPECT_EQ(dxfCodePageOfName(name), codePage) << name;
 }
 
 }  // namespace

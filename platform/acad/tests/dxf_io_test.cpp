@@ -1,6 +1,7 @@
 #include "dxf_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -61,7 +62,13 @@ TEST_F(DxfIo, ReadingRefusesWhatIsNotADrawingFile) {
     DxfError error;
     EXPECT_FALSE(dxfReadFileBytes(dir / "none.dxf", bytes, error));
     EXPECT_EQ(error.fault, DxfFault::Io);
-    EXPECT_FALSE(dxfReadFileBytes(dir, bytes, error));
+    EXPECT_NE(error.message.find("no such drawing file"), std::string::npos);
+    ASSERT_EQ(::mkfifo((dir / "pipe.dxf").c_str(), 0600), 0);
+    for (const fs::path& notAFile : {dir, dir / "pipe.dxf"}) {
+        EXPECT_FALSE(dxfReadFileBytes(notAFile, bytes, error));
+        EXPECT_EQ(error.fault, DxfFault::Io);
+        EXPECT_EQ(error.message, "not a regular file: " + notAFile.string());
+    }
     std::ofstream(dir / "ok.dxf") << "  0\nEOF\n";
     ASSERT_TRUE(dxfReadFileBytes(dir / "ok.dxf", bytes, error));
     EXPECT_EQ(bytes, "  0\nEOF\n");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 std::vector<DxfGroup> readAll(DxfGroupReader& reader) {
@@ -67,6 +69,17 @@ TEST(DxfStream, FaultsNameTheLine) {
     }
 }
 
+TEST(DxfStream, CommentsAreSkippedAnywhere) {
+    DxfGroupReader reader("999\nmade by hand\n  0\nSECTION\n999\n\n  2\nHEADER\n999\nlast\n");
+    std::vector<DxfGroup> groups = readAll(reader);
+    ASSERT_FALSE(reader.failed()) << reader.error().message;
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_TRUE(groups[0].is(0, "SECTION"));
+    EXPECT_EQ(groups[1].line, 7);
+    reader.pushBack();
+    EXPECT_TRUE(reader.next()->is(2, "HEADER"));
+}
+
 TEST(DxfStream, NulByteIsRefused) {
     const std::string text("  0\nSECTION\n  9\n$A\0B\n", 20);
     DxfGroupReader reader(text);
@@ -101,6 +114,39 @@ TEST(DxfStream, WriterLayoutReadsBack) {
     ASSERT_FALSE(reader.failed());
     ASSERT_EQ(groups.size(), 8u);
     EXPECT_EQ(dxfUnescapeString(groups[4].text), "two\nlines");
+}
+
+TEST(DxfStream, WriterRefusesWhatTheReaderRefuses) {
+    struct Case {
+        void (*write)(DxfGroupWriter&);
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {[](DxfGroupWriter& w) { w.writeDouble(40, -HUGE_VAL); },
+         "group code 40 would hold -inf, which is not a finite real number"},
+        {[](DxfGroupWriter& w) { w.writeInt(70, 40005); },
+         "group code 70 would hold 40005, which is not a 16-bit integer"},
+        {[](DxfGroupWriter& w) { w.writeInt(290, -40000); },
+         "group code 290 would hold -40000, which is not a 16-bit integer"},
+        {[](DxfGroupWriter& w) { w.writeInt(90, int64_t{1} << 31); },
+         "group code 90 would hold 2147483648, which is not a 32-bit integer"},
+        {[](DxfGroupWriter& w) { w.writeHandle(330, kDxfMaxHandle + 1); },
+         "group code 330 would hold handle 8000000000000000, which is not within the handle range"},
+        {[](DxfGroupWriter& w) {
+             w.writeInt(70, 32767);
+             w.writeInt(160, int64_t{1} << 40);
+             w.writeHandle(5, kDxfMaxHandle);
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        DxfGroupWriter writer;
+        c.write(writer);
+        EXPECT_EQ(writer.refusal(), c.refusal);
+        if (*c.refusal != 0) {
+            EXPECT_EQ(writer.text(), "");
+        }
+    }
 }
 
 TEST(DxfStream, CallerFaultKeepsTheFirst) {

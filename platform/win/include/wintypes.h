@@ -11,10 +11,10 @@
 typedef std::uint8_t BYTE;
 typedef std::uint16_t WORD;
 typedef std::uint32_t DWORD;
+typedef unsigned int UINT;
 typedef std::int32_t LONG;
 typedef std::uint64_t QWORD;
 typedef int BOOL;
-typedef unsigned int UINT;
 typedef std::uint64_t ULONGLONG;
 typedef std::int64_t LONGLONG;
 typedef BYTE* LPBYTE;

@@ -8,11 +8,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
+#include <new>
 #include <string>
+#include <string_view>
+#include <stdexcept>
 #include <vector>
 
-#include "winnls_standin.h"
+#include "wincodepage.h"
 
 namespace winreg {
 
@@ -24,13 +26,14 @@ constexpr const char* kAnsiCodePage = "CP936";
 class Converter {
 public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
-        if (m_handle == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks code page 936");
+        if (!Valid()) throw std::runtime_error(std::string("iconv lacks ") + from + " or " + to);
     }
-    // A converter that may be missing (an unknown code page): check Ready().
-    Converter(const char* to, const char* from, std::nothrow_t) : m_handle(iconv_open(to, from)) {}
-    bool Ready() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
+    // Without throwing: Valid() tells whether iconv knows both.
+    Converter(const std::string& to, const std::string& from, std::nothrow_t)
+        : m_handle(iconv_open(to.c_str(), from.c_str())) {}
+    bool Valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
     ~Converter() {
-        if (Ready()) iconv_close(m_handle);
+        if (Valid()) iconv_close(m_handle);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -64,14 +67,27 @@ private:
     iconv_t m_handle;
 };
 
+// iconv's name of a Windows code page.
+std::string IconvName(UINT codePage) {
+    if (codePage == CP_ACP) codePage = GetACP();
+    if (codePage == 65001) return "UTF-8";
+    if (codePage == 10000) return "MACINTOSH";
+    if (codePage >= 28591 && codePage <= 28599) return "ISO-8859-" + std::to_string(codePage - 28590);
+    return "CP" + std::to_string(codePage);
+}
+
+std::wstring ToWide(Converter& converter, std::string_view bytes) {
+    const std::wstring question = L"?";
+    const std::string raw = converter.Convert(
+        std::string(bytes), 1, std::string(reinterpret_cast<const char*>(question.data()), sizeof(wchar_t)));
+    return std::wstring(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
+}
+
 }  // namespace
 
 std::wstring AnsiToWide(const std::string& text) {
     Converter converter("WCHAR_T", kAnsiCodePage);
-    const std::wstring question = L"?";
-    const std::string raw = converter.Convert(
-        text, 1, std::string(reinterpret_cast<const char*>(question.data()), sizeof(wchar_t)));
-    return std::wstring(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
+    return ToWide(converter, text);
 }
 
 std::string WideToAnsi(const std::wstring& text) {
@@ -80,37 +96,37 @@ std::string WideToAnsi(const std::wstring& text) {
     return converter.Convert(raw, sizeof(wchar_t), "?");
 }
 
-// The iconv name of a Windows code page number.
-std::string IconvName(UINT codePage) {
-    if (codePage == CP_ACP) codePage = GetACP();
-    if (codePage == CP_UTF8) return "UTF-8";
-    return "CP" + std::to_string(codePage);
-}
-
 }  // namespace winreg
 
 UINT GetACP() {
-    const char* named = std::getenv("KAVREL_ANSI_CODEPAGE");
-    if (named != nullptr && *named != '\0') {
+    const char* chosen = std::getenv("KAVREL_ANSI_CODEPAGE");
+    if (chosen != nullptr) {
         char* end = nullptr;
-        const unsigned long page = std::strtoul(named, &end, 10);
-        if (*end == '\0' && page > 0 && page < 65536) return static_cast<UINT>(page);
+        const unsigned long number = std::strtoul(chosen, &end, 10);
+        if (end != chosen && *end == 0 && number > 0 && number <= 65535) return static_cast<UINT>(number);
     }
     return 936;
+}
+
+bool CodePageToWide(UINT codePage, std::string_view bytes, std::wstring& text) {
+    text.clear();
+    winreg::Converter converter("WCHAR_T", winreg::IconvName(codePage), std::nothrow);
+    if (!converter.Valid()) return false;
+    text = winreg::ToWide(converter, bytes);
+    return true;
 }
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide,
                         int wideCount) {
     if (bytes == nullptr || wideCount < 0 || (wideCount > 0 && wide == nullptr)) return 0;
     const size_t size = byteCount < 0 ? std::strlen(bytes) + 1 : static_cast<size_t>(byteCount);
-    winreg::Converter converter("WCHAR_T", winreg::IconvName(codePage).c_str(), std::nothrow);
-    if (!converter.Ready()) return 0;
+    winreg::Converter converter("WCHAR_T", winreg::IconvName(codePage), std::nothrow);
+    if (!converter.Valid()) return 0;
     const wchar_t replacement = L'\uFFFD';
     bool invalid = false;
-    const std::string raw =
-        converter.Convert(std::string(bytes, size), 1,
-                          std::string(reinterpret_cast<const char*>(&replacement), sizeof replacement),
-                          &invalid);
+    const std::string raw = converter.Convert(
+        std::string(bytes, size), 1,
+        std::string(reinterpret_cast<const char*>(&replacement), sizeof replacement), &invalid);
     if (invalid && (flags & MB_ERR_INVALID_CHARS) != 0) return 0;
     const int count = static_cast<int>(raw.size() / sizeof(wchar_t));
     if (wideCount == 0) return count;

@@ -1,5 +1,6 @@
 // Conversion between wide text and the ANSI code page 936 (GBK) of the
-// installer's texts, through the C library's iconv.
+// installer's texts, through the C library's iconv (other code pages:
+// wincodepage.h, through the same converter).
 #pragma once
 
 #ifndef _WIN32

@@ -138,6 +138,9 @@ RegKey& openKeyLine(RegistryTree& tree, const std::wstring& line) {
     if (!path.empty() && path[0] == L'-') throw LineError{"key deletion ([-...]) is not supported in a registry file"};
     std::vector<std::wstring> names;
     if (!SplitRegPath(path, names) || names.empty()) throw LineError{"empty key name in the key path"};
+    // Deeper trees would cost every walk over the registry its stack.
+    if (names.size() - 1 > kMaxRegKeyDepth)
+        throw LineError{"key path deeper than " + std::to_string(kMaxRegKeyDepth) + " levels"};
     const int root = RegRootIndex(names[0]);
     if (root < 0) throw LineError{"unknown root key \"" + WideToUtf8(names[0]) + "\""};
     RegKey* key = &tree.roots[root];

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include "RegistryStore.h"
 
@@ -58,7 +59,7 @@ LONG extendPath(KeyRef& ref, const std::wstring& subKey) {
         if (!isStorableName(name, kMaxKeyName)) return ERROR_INVALID_PARAMETER;
         ref.path.push_back(name);
     }
-    return ERROR_SUCCESS;
+    return ref.path.size() <= kMaxRegKeyDepth ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
 }
 
 // Locks the store and makes sure it is loaded; `status` is the failure.
@@ -75,8 +76,12 @@ private:
     std::lock_guard<std::mutex> m_guard;
 };
 
-LONG commit(RegistryStore& store, RegistryTree changed) {
-    return store.Commit(std::move(changed)) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+// Saves a change made in place; when the save fails, `undo` takes it back.
+template <typename Undo>
+LONG commit(RegistryStore& store, Undo undo) {
+    if (store.Commit()) return ERROR_SUCCESS;
+    undo();
+    return ERROR_WRITE_FAULT;
 }
 
 }  // namespace
@@ -91,17 +96,22 @@ LONG CreateKey(HKEY base, const std::wstring& subKey, PHKEY result, LPDWORD disp
     if (!resolveHandle(session.Store(), base, ref)) return ERROR_INVALID_HANDLE;
     if (findKey(session.Store().Tree(), ref) == nullptr) return ERROR_KEY_DELETED;
     if (const LONG status = extendPath(ref, subKey); status != ERROR_SUCCESS) return status;
-    RegistryTree changed = session.Store().Tree();
-    KeyRef parent{ref.root, {}};
-    RegKey* key = findKey(changed, parent);
-    bool createdAny = false;
+    RegKey* key = &session.Store().MutableTree().roots[ref.root];
+    RegKey* firstParent = nullptr;  // where the first new key was made
+    std::wstring firstName;
     for (const std::wstring& name : ref.path) {
         bool created = false;
+        RegKey* parent = key;
         key = &key->SubkeyOrNew(name, &created);
-        createdAny = createdAny || created;
+        if (created && firstParent == nullptr) {
+            firstParent = parent;
+            firstName = name;
+        }
     }
+    const bool createdAny = firstParent != nullptr;
     if (createdAny) {
-        if (const LONG status = commit(session.Store(), std::move(changed)); status != ERROR_SUCCESS) return status;
+        const LONG status = commit(session.Store(), [&] { firstParent->RemoveSubkey(firstName); });
+        if (status != ERROR_SUCCESS) return status;
     }
     if (disposition != nullptr) *disposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = reinterpret_cast<HKEY>(session.Store().AddHandle(std::move(ref)));
@@ -140,11 +150,17 @@ LONG SetValue(HKEY key, const std::wstring& name, DWORD type, std::vector<std::u
     if (session.status != ERROR_SUCCESS) return session.status;
     KeyRef ref;
     if (!resolveHandle(session.Store(), key, ref)) return ERROR_INVALID_HANDLE;
-    RegistryTree changed = session.Store().Tree();
-    RegKey* target = findKey(changed, ref);
+    RegKey* target = findKey(session.Store().MutableTree(), ref);
     if (target == nullptr) return ERROR_KEY_DELETED;
+    std::optional<RegValue> old;
+    if (const RegValue* stored = target->FindValue(name)) old = *stored;
     target->SetValue(RegValue{name, type, std::move(data)});
-    return commit(session.Store(), std::move(changed));
+    return commit(session.Store(), [&] {
+        if (old)
+            target->SetValue(std::move(*old));
+        else
+            target->RemoveValue(name);
+    });
 }
 
 LONG DeleteValue(HKEY key, const std::wstring& name) {
@@ -152,11 +168,14 @@ LONG DeleteValue(HKEY key, const std::wstring& name) {
     if (session.status != ERROR_SUCCESS) return session.status;
     KeyRef ref;
     if (!resolveHandle(session.Store(), key, ref)) return ERROR_INVALID_HANDLE;
-    RegistryTree changed = session.Store().Tree();
-    RegKey* target = findKey(changed, ref);
+    RegKey* target = findKey(session.Store().MutableTree(), ref);
     if (target == nullptr) return ERROR_KEY_DELETED;
-    if (!target->RemoveValue(name)) return ERROR_FILE_NOT_FOUND;
-    return commit(session.Store(), std::move(changed));
+    const auto place = target->valueIndex.find(name);
+    if (place == target->valueIndex.end()) return ERROR_FILE_NOT_FOUND;
+    const size_t index = place->second;
+    RegValue old = target->values[index];
+    target->RemoveValue(name);
+    return commit(session.Store(), [&] { target->InsertValue(index, std::move(old)); });
 }
 
 // Deletes a key without subkeys; an empty subkey names the handle's own key.
@@ -167,14 +186,15 @@ LONG DeleteKey(HKEY base, const std::wstring& subKey) {
     if (!resolveHandle(session.Store(), base, ref)) return ERROR_INVALID_HANDLE;
     if (const LONG status = extendPath(ref, subKey); status != ERROR_SUCCESS) return status;
     if (ref.path.empty()) return ERROR_ACCESS_DENIED;  // a root cannot be deleted
-    RegistryTree changed = session.Store().Tree();
-    const RegKey* target = findKey(changed, ref);
+    RegistryTree& tree = session.Store().MutableTree();
+    const RegKey* target = findKey(tree, ref);
     if (target == nullptr) return ERROR_FILE_NOT_FOUND;
     if (!target->subkeys.empty()) return ERROR_ACCESS_DENIED;
-    const std::wstring name = ref.path.back();
+    RegKey old = *target;  // values only: it has no subkeys
     ref.path.pop_back();
-    findKey(changed, ref)->RemoveSubkey(name);
-    return commit(session.Store(), std::move(changed));
+    RegKey* parent = findKey(tree, ref);
+    parent->RemoveSubkey(old.name);
+    return commit(session.Store(), [&] { parent->SubkeyOrNew(old.name) = std::move(old); });
 }
 
 LONG CloseKey(HKEY key) {

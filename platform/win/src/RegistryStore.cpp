@@ -93,7 +93,7 @@ std::string RegistryStore::Load() {
     error << "registry file " << path << ", line ";
     const DecodedFile decoded = DecodeRegFile(bytes);
     if (!decoded.ok) {
-        error << decoded.errorLine << ": not valid UTF-8 or UTF-16 text";
+        error << decoded.errorLine << ": " << decoded.problem;
         return error.str();
     }
     RegFileParse parsed = ParseRegFile(decoded.text);
@@ -124,16 +124,15 @@ bool RegistryStore::EnsureLoaded() {
     return false;
 }
 
-bool RegistryStore::Commit(RegistryTree changed) {
+bool RegistryStore::Commit() {
     if (m_malformed) return false;
     const std::string path = FilePath();
-    const std::string reason = writeAtomically(path, EncodeRegFile(FormatRegFile(changed)));
+    const std::string reason = writeAtomically(path, EncodeRegFile(FormatRegFile(m_tree)));
     if (!reason.empty()) {
         m_lastError = "cannot write registry file " + path + ": " + reason;
         return false;
     }
     m_lastError.clear();
-    m_tree = std::move(changed);
     return true;
 }
 

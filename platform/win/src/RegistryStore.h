@@ -32,9 +32,13 @@ public:
     // Loads the file on first use; false while it is unreadable or malformed.
     bool EnsureLoaded();
     const RegistryTree& Tree() const { return m_tree; }
-    // Writes `changed` to the file (temporary file, then rename) and, when
-    // that succeeds, makes it the registry; false leaves both as they were.
-    bool Commit(RegistryTree changed);
+    // Changes are made in place and then saved with Commit; a change whose
+    // save fails must be undone by its maker, so that the registry in memory
+    // stays what the file holds. (The tree is never copied: it may be large.)
+    RegistryTree& MutableTree() { return m_tree; }
+    // Writes the registry to the file (temporary file, then rename); false
+    // when that failed, leaving the file as it was.
+    bool Commit();
     const std::string& LastError() const { return m_lastError; }
 
     std::uintptr_t AddHandle(KeyRef ref);

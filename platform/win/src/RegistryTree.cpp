@@ -57,11 +57,22 @@ bool SplitRegPath(const std::wstring& path, std::vector<std::wstring>& names) {
     }
 }
 
+bool RegNameOrder::operator()(const std::wstring& a, const std::wstring& b) const { return RegNameLess(a, b); }
+
+namespace {
+
+// The first subkey not ordered before the name.
+template <typename Keys>
+auto subkeyPlace(Keys& subkeys, const std::wstring& name) {
+    return std::lower_bound(subkeys.begin(), subkeys.end(), name,
+                            [](const RegKey& key, const std::wstring& n) { return RegNameLess(key.name, n); });
+}
+
+}  // namespace
+
 RegKey* RegKey::FindSubkey(const std::wstring& subkeyName) {
-    for (RegKey& key : subkeys) {
-        if (RegNamesEqual(key.name, subkeyName)) return &key;
-    }
-    return nullptr;
+    const auto it = subkeyPlace(subkeys, subkeyName);
+    return it != subkeys.end() && RegNamesEqual(it->name, subkeyName) ? &*it : nullptr;
 }
 
 const RegKey* RegKey::FindSubkey(const std::wstring& subkeyName) const {
@@ -70,48 +81,55 @@ const RegKey* RegKey::FindSubkey(const std::wstring& subkeyName) const {
 
 RegKey& RegKey::SubkeyOrNew(const std::wstring& subkeyName, bool* created) {
     if (created != nullptr) *created = false;
-    if (RegKey* existing = FindSubkey(subkeyName)) return *existing;
+    const auto place = subkeyPlace(subkeys, subkeyName);
+    if (place != subkeys.end() && RegNamesEqual(place->name, subkeyName)) return *place;
     if (created != nullptr) *created = true;
-    const auto place = std::lower_bound(subkeys.begin(), subkeys.end(), subkeyName,
-                                        [](const RegKey& key, const std::wstring& n) { return RegNameLess(key.name, n); });
     RegKey key;
     key.name = subkeyName;
     return *subkeys.insert(place, std::move(key));
 }
 
 bool RegKey::RemoveSubkey(const std::wstring& subkeyName) {
-    const auto it = std::find_if(subkeys.begin(), subkeys.end(),
-                                 [&](const RegKey& key) { return RegNamesEqual(key.name, subkeyName); });
-    if (it == subkeys.end()) return false;
+    const auto it = subkeyPlace(subkeys, subkeyName);
+    if (it == subkeys.end() || !RegNamesEqual(it->name, subkeyName)) return false;
     subkeys.erase(it);
     return true;
 }
 
 const RegValue* RegKey::FindValue(const std::wstring& valueName) const {
-    for (const RegValue& value : values) {
-        if (RegNamesEqual(value.name, valueName)) return &value;
-    }
-    return nullptr;
+    const auto it = valueIndex.find(valueName);
+    return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 // A value set again keeps its place and the case of its first name, as on
 // Windows.
 void RegKey::SetValue(RegValue value) {
-    for (RegValue& existing : values) {
-        if (!RegNamesEqual(existing.name, value.name)) continue;
-        existing.type = value.type;
-        existing.data = std::move(value.data);
+    const auto it = valueIndex.find(value.name);
+    if (it != valueIndex.end()) {
+        values[it->second].type = value.type;
+        values[it->second].data = std::move(value.data);
         return;
     }
+    valueIndex.emplace(value.name, values.size());
     values.push_back(std::move(value));
 }
 
 bool RegKey::RemoveValue(const std::wstring& valueName) {
-    const auto it = std::find_if(values.begin(), values.end(),
-                                 [&](const RegValue& value) { return RegNamesEqual(value.name, valueName); });
-    if (it == values.end()) return false;
-    values.erase(it);
+    const auto it = valueIndex.find(valueName);
+    if (it == valueIndex.end()) return false;
+    const size_t place = it->second;
+    valueIndex.erase(it);
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(place));
+    for (auto& [name, index] : valueIndex)
+        if (index > place) --index;
     return true;
+}
+
+void RegKey::InsertValue(size_t place, RegValue value) {
+    for (auto& [name, index] : valueIndex)
+        if (index >= place) ++index;
+    valueIndex.emplace(value.name, place);
+    values.insert(values.begin() + static_cast<std::ptrdiff_t>(place), std::move(value));
 }
 
 }  // namespace winreg

@@ -7,6 +7,7 @@
 #ifndef _WIN32
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,23 @@ struct RegValue {
     std::vector<std::uint8_t> data;
 };
 
+// Windows keeps a key path to at most 512 levels below its root; the limit
+// also bounds the recursion of every walk over the tree.
+constexpr size_t kMaxRegKeyDepth = 512;
+
+// Orders names as Windows compares them: without regard to case.
+struct RegNameOrder {
+    bool operator()(const std::wstring& a, const std::wstring& b) const;
+};
+
+// Subkeys are found by binary search, values through an index by name; the
+// values themselves stay in the order they were set. Change them only through
+// the members below, which keep the index.
 struct RegKey {
     std::wstring name;
     std::vector<RegValue> values;
     std::vector<RegKey> subkeys;
+    std::map<std::wstring, size_t, RegNameOrder> valueIndex;  // name -> place in values
 
     RegKey* FindSubkey(const std::wstring& subkeyName);
     const RegKey* FindSubkey(const std::wstring& subkeyName) const;
@@ -34,6 +48,8 @@ struct RegKey {
     const RegValue* FindValue(const std::wstring& valueName) const;
     void SetValue(RegValue value);
     bool RemoveValue(const std::wstring& valueName);
+    // Puts a removed value back at its old place.
+    void InsertValue(size_t place, RegValue value);
 };
 
 // The predefined root keys, in the order of their handle numbers.

@@ -139,12 +139,21 @@ DecodedFile DecodeRegFile(const std::string& bytes) {
         file.text = unitsToWide(utf16Units(bytes, 2, utf16be));
         file.ok = bytes.size() % 2 == 0;
         if (!file.ok) file.errorLine = 1 + static_cast<int>(std::count(file.text.begin(), file.text.end(), L'\n'));
+        if (!file.ok) file.problem = "UTF-16 text with an odd number of bytes";
+        return file;
+    }
+    // Text of the header's letters has a zero byte beside each one only in
+    // UTF-16; without its mark the byte order is unknown.
+    if (bytes.size() >= 2 && (bytes[0] == 0 || bytes[1] == 0)) {
+        file.errorLine = 1;
+        file.problem = "UTF-16 text without a byte-order mark (save it as UTF-16 with BOM or as UTF-8)";
         return file;
     }
     const size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     size_t badOffset = 0;
     file.ok = Utf8ToWide(bytes.substr(start), file.text, badOffset);
     if (!file.ok) file.errorLine = lineOfOffset(bytes, start + badOffset);
+    if (!file.ok) file.problem = "not valid UTF-8 or UTF-16 text";
     return file;
 }
 

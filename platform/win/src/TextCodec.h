@@ -24,7 +24,8 @@ bool Utf8ToWide(const std::string& bytes, std::wstring& text, std::size_t& badOf
 struct DecodedFile {
     bool ok = false;
     std::wstring text;
-    int errorLine = 0;  // 1-based line of the first undecodable byte
+    int errorLine = 0;    // 1-based line of the first undecodable byte
+    std::string problem;  // what is wrong there
 };
 
 // Reads a registry file: UTF-16LE or UTF-16BE with byte-order mark, UTF-8

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "winnls_standin.h"
+#include "wincodepage.h"
 
 namespace {
 

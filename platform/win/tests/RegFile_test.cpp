@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,8 @@ TEST(RegFile, DecodesUtf16AndUtf8) {
         {"bad utf-8", "Windows\r\n[x]\r\nab\xC3(\r\n", false, 3},
         {"overlong", "a\n\xC0\xAF", false, 2},
         {"odd utf-16", EncodeRegFile(text) + "x", false, 3},
+        {"utf-16le without bom", EncodeRegFile(text).substr(2), false, 1},
+        {"utf-16be without bom", utf16be.substr(2), false, 1},
     };
     for (const Encoding& c : cases) {
         const DecodedFile decoded = DecodeRegFile(c.bytes);
@@ -175,8 +178,50 @@ TEST(RegFile, DecodesUtf16AndUtf8) {
         EXPECT_EQ(decoded.errorLine, c.errorLine) << c.name;
         if (c.ok) {
             EXPECT_EQ(decoded.text, text) << c.name;
+        } else {
+            EXPECT_FALSE(decoded.problem.empty()) << c.name;
         }
     }
+    EXPECT_EQ(DecodeRegFile(EncodeRegFile(text).substr(2)).problem.rfind("UTF-16 text without a byte-order mark", 0),
+              0u);
+}
+
+std::wstring nestedKeys(size_t depth) {
+    std::wstring path = L"HKEY_CURRENT_USER";
+    for (size_t i = 0; i < depth; ++i) path += L"\\k";
+    return L"Windows Registry Editor Version 5.00\n\n[" + path + L"]\n\"v\"=\"deep\"\n";
+}
+
+// Every walk over the tree recurses once per level: a deep file must be
+// refused by its line, not crash the program.
+TEST(RegFile, KeysDeeperThanWindowsAllowsAreRefused) {
+    const RegFileParse deepest = ParseRegFile(nestedKeys(kMaxRegKeyDepth));
+    ASSERT_TRUE(deepest.ok) << deepest.message;
+    const std::wstring written = FormatRegFile(deepest.tree);
+    EXPECT_EQ(std::count(written.begin(), written.end(), L'['), 512);  // every level once
+    for (size_t depth : {kMaxRegKeyDepth + 1, size_t{100000}}) {
+        const RegFileParse parsed = ParseRegFile(nestedKeys(depth));
+        EXPECT_FALSE(parsed.ok);
+        EXPECT_EQ(parsed.errorLine, 3);
+        EXPECT_EQ(parsed.message, "key path deeper than 512 levels");
+    }
+}
+
+// Values keep the order they were set in while found by name; removing and
+// putting back one keeps both.
+TEST(RegFile, ValuesAreFoundByNameAndKeepTheirOrder) {
+    RegKey key;
+    for (const wchar_t* name : {L"c", L"A", L"b", L"d"}) key.SetValue({name, REG_SZ, {}});
+    key.SetValue({L"B", REG_DWORD, {1, 0, 0, 0}});
+    ASSERT_TRUE(key.RemoveValue(L"a"));
+    EXPECT_FALSE(key.RemoveValue(L"a"));
+    key.InsertValue(1, {L"e", REG_SZ, {}});
+    std::wstring order;
+    for (const RegValue& value : key.values) order += value.name;
+    EXPECT_EQ(order, L"cebd");
+    for (const RegValue& value : key.values) EXPECT_EQ(key.FindValue(value.name), &value);
+    EXPECT_EQ(key.FindValue(L"B")->type, REG_DWORD);
+    EXPECT_EQ(key.FindValue(L"a"), nullptr);
 }
 
 TEST(RegFile, Utf16KeepsCharactersBeyondTheBasicPlane) {

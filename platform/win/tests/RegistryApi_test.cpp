@@ -250,6 +250,34 @@ TEST_F(Registry, FailedSaveLeavesTheRegistryUnchanged) {
     RegCloseKey(key);
 }
 
+// A failed save takes back exactly the change that was not saved.
+TEST_F(Registry, FailedSaveTakesBackEachKindOfChange) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"K\\Gone", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"K", 0, KEY_WRITE, &key), ERROR_SUCCESS);
+    for (const wchar_t* name : {L"a", L"b", L"c"}) ASSERT_EQ(setString(key, name, name), ERROR_SUCCESS);
+    const std::string saved = readFile(m_file);
+    fs::remove(m_file);
+    fs::create_directories(m_file / "blocker");
+    HKEY made = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(key, L"New\\Deeper", 0, nullptr, 0, KEY_WRITE, nullptr, &made, nullptr),
+              ERROR_WRITE_FAULT);
+    EXPECT_EQ(setString(key, L"b", L"changed"), ERROR_WRITE_FAULT);
+    EXPECT_EQ(RegDeleteValueW(key, L"b"), ERROR_WRITE_FAULT);
+    EXPECT_EQ(RegDeleteKeyW(key, L"Gone"), ERROR_WRITE_FAULT);
+    fs::remove_all(m_file);
+    writeFile(m_file, "");
+    ASSERT_EQ(setString(key, L"a", L"a"), ERROR_SUCCESS);  // saves what memory holds
+    EXPECT_EQ(readFile(m_file), saved);
+    RegCloseKey(key);
+    std::wstring deep;
+    for (size_t i = 0; i <= 512; ++i) deep += L"k\\";
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, deep.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &made, nullptr),
+              ERROR_INVALID_PARAMETER);
+}
+
 TEST_F(Registry, DeletingKeysAndValues) {
     HKEY key = nullptr, child = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"P\\C", 0, nullptr, 0, KEY_WRITE, nullptr, &child, nullptr),

@@ -4,6 +4,7 @@
 
 #include "ArxHelpers.h"
 #include "CommandBodies.h"
+#include "CommandMessages.h"
 #include "CornerTexts.h"
 #include "FieldData.h"
 #include "PaneCornerElevations.h"
@@ -28,19 +29,8 @@ ElevationPointList SitePoints(const AcDbObjectIdArray& points) {
     return records;
 }
 
-// Text rotation: the grid angle in radians, 0 when the site has none.
-double TextAngle(AcDbObjectId site) {
-    std::wstring angle;
-    return GetPaneAngle(site, angle) ? _wtof(angle.c_str()) : 0.0;
-}
-
-// Text height: a tenth of the grid spacing; 2.5 when the site has no spacing
-// or one that gives no visible text (zero, negative or not a number).
-double TextHeight(AcDbObjectId site) {
-    std::wstring spacing;
-    const double height = GetPaneSpacing(site, spacing) ? _wtof(spacing.c_str()) / 10.0 : 0.0;
-    return height > 0.0 ? height : 2.5;
-}
+// Text height: a tenth of the grid spacing; 2.5 when the site has none.
+double TextHeight(const SiteGrid& grid) { return grid.spacing ? *grid.spacing / 10.0 : 2.5; }
 
 // The new elevations make the site's earthwork annotations stale, and its
 // corner texts are all written anew.
@@ -61,8 +51,9 @@ void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points,
         if (acedUsrBrk()) break;
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
-        CalcPaneCornerElevations(panes[i], points);
-        AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber);
+        // A pane whose values were not stored gets no texts of old values.
+        if (CalcPaneCornerElevations(panes[i], points))
+            AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber);
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();
     }
@@ -96,11 +87,11 @@ void CalcFieldCornerElevations(AcDbObjectId site, bool onlyInside) {
         acutPrintf(L"\n场区%s没有标高数据!", number.c_str());
         return;
     }
+    const std::optional<SiteGrid> grid = ReadSiteGrid(site);
+    if (!grid) return;
     const ElevationPointList points = SitePoints(pointIds);
-    const double angle = TextAngle(site);
-    const double height = TextHeight(site);
     EraseOldResults(site);
-    CalcPanes(panes, points, angle, height, number);
+    CalcPanes(panes, points, grid->angle, TextHeight(*grid), number);
 }
 
 void RunCornerElevations() {

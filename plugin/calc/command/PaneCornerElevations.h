@@ -7,5 +7,7 @@
 
 // Interpolates every corner of the pane from the site's points and stores
 // the values under "标高组" + corner + "_" + layer, replacing the corner's old
-// values (a corner without a value is left with none).
-void CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);
+// values (a corner without a value is left with none). False, with a message
+// naming the pane, when a value is not finite (nothing is stored) or the
+// values could not be stored (the pane is then left without any).
+bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);

@@ -5,6 +5,7 @@
 
 #include "ArxHelpers.h"
 #include "CommandBodies.h"
+#include "CommandMessages.h"
 #include "FieldData.h"
 #include "PaneEarthwork.h"
 #include "RegistrySettingsReader.h"
@@ -14,11 +15,6 @@
 #include "wcrt.h"
 
 namespace {
-
-double GridAngle(AcDbObjectId site) {
-    std::wstring angle;
-    return GetPaneAngle(site, angle) ? _wtof(angle.c_str()) : 0.0;
-}
 
 // The earthwork needs the layer elevations of the corner calculation; the
 // first pane stands for the site.
@@ -35,21 +31,34 @@ void EraseVolumeAnnotations(AcDbObjectId site) {
     for (int i = 0; i < old.length(); ++i) ArxEntity::Arx_EraseEntity(old[i]);
 }
 
-void CalcAllSites() {
+void CalcAllSites(const SettingsReader& settings) {
     AcDbObjectIdArray sites;
     CollectFields(sites);
     for (int i = 0; i < sites.length(); ++i) {
         std::wstring type;
         GetFieldType(sites[i], type);
-        if (type == kOuterOutline) CalcFieldEarthwork(sites[i]);
+        if (type == kOuterOutline) CalcFieldEarthwork(sites[i], settings);
     }
+}
+
+// Totals that are not finite are not stored; the old ones would pretend.
+void StoreSiteTotals(AcDbObjectId site, double fill, double cut) {
+    if (SetFieldVolumes(site, fill, cut)) return;
+    std::wstring number;
+    GetFieldNumber(site, number);
+    if (LastDataWriteStatus() == Acad::eInvalidInput)
+        acutPrintf(L"\n场区%s的土方量合计不是有限数,未能保存!", number.c_str());
+    else
+        acutPrintf(L"\n场区%s的土方量合计未能保存!", number.c_str());
 }
 
 }  // namespace
 
-void CalcFieldEarthwork(AcDbObjectId site) {
+void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
     ArxView::Arx_DispEntToView(site, 4, 1);
-    const double angle = GridAngle(site);
+    const std::optional<SiteGrid> grid = ReadSiteGrid(site);
+    if (!grid) return;
+    const double angle = grid->angle;
     AcDbObjectIdArray panes;
     if (!CollectFieldPanes(site, panes) && panes.isEmpty()) {
         acutPrintf(L"\n在场区内选择方格失败!---<可能是该场区内没有布置方格>.");
@@ -60,7 +69,6 @@ void CalcFieldEarthwork(AcDbObjectId site) {
         return;
     }
     EraseVolumeAnnotations(site);
-    const RegistrySettingsReader settings;
     acedSetStatusBarProgressMeter(L"正在计算土方量...", 0, panes.length());
     double fillTotal = 0.0, cutTotal = 0.0;
     for (int i = 0; i < panes.length(); ++i) {
@@ -79,20 +87,21 @@ void CalcFieldEarthwork(AcDbObjectId site) {
         ArxDraw::Arx_RefreshDisplay();
     }
     acedRestoreStatusBar();
-    SetFieldVolumes(site, fillTotal, cutTotal);
+    StoreSiteTotals(site, fillTotal, cutTotal);
 }
 
 void RunEarthwork() {
+    const RegistrySettingsReader settings;
     for (;;) {
         const SiteAnswer answer = AskForSite(L"A ", L"\n选择计算场区[所有场区<A>]:");
         if (answer.kind == SiteAnswer::Kind::Keyword) {
-            CalcAllSites();
+            CalcAllSites(settings);
             break;
         }
         if (answer.kind != SiteAnswer::Kind::Point) return;
         AcDbObjectId site;
         if (!FindFieldAtPoint(answer.point, site)) continue;
-        CalcFieldEarthwork(site);
+        CalcFieldEarthwork(site, settings);
         break;
     }
     acutPrintf(L"\n计算土方量完成.");

@@ -1,6 +1,9 @@
 #include "PaneEarthwork.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "CommandMessages.h"
 
 #include "FieldData.h"
 #include "PaneVolumes.h"
@@ -30,6 +33,17 @@ std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& setting
     return result;
 }
 
+namespace {
+
+bool AllFinite(const LayerPairVolumes& v) {
+    const auto finite = [](double x) { return std::isfinite(x); };
+    return std::all_of(v.fills.begin(), v.fills.end(), finite) &&
+           std::all_of(v.cuts.begin(), v.cuts.end(), finite) && finite(v.fillSum) &&
+           finite(v.cutSum);
+}
+
+}  // namespace
+
 bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
@@ -41,8 +55,13 @@ bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
     }
     const std::optional<LayerPairVolumes> volumes = LayerPairEarthwork(settings, points, layers);
     if (!volumes) return false;
-    SetPaneLayerFills(pane, volumes->fills);
-    SetPaneLayerCuts(pane, volumes->cuts);
-    SetPaneVolumes(pane, volumes->fillSum, volumes->cutSum);
-    return true;
+    if (!AllFinite(*volumes)) {
+        ReportPaneNotFinite(pane);
+        return false;
+    }
+    const bool stored = SetPaneLayerFills(pane, volumes->fills) &&
+                        SetPaneLayerCuts(pane, volumes->cuts) &&
+                        SetPaneVolumes(pane, volumes->fillSum, volumes->cutSum);
+    if (!stored) ReportPaneNotStored(pane);
+    return stored;
 }

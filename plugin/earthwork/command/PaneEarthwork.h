@@ -28,5 +28,7 @@ std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& setting
 
 // Reads the pane's corners and layer elevations, computes every layer pair
 // and stores the lists "填方组"/"挖方组" and the sums "填方量"/"挖方量".
-// False (nothing stored) when LayerPairEarthwork gives nothing.
+// False (nothing stored) when LayerPairEarthwork gives nothing; false with a
+// message naming the pane when a volume is not finite (nothing stored) or
+// the values could not be stored.
 bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings);

@@ -61,7 +61,7 @@ struct EarCase {
     const char* what;
 };
 
-TEST(IsLeadingEar, ConvexReflexCoveringAndCollinear) {
+TEST(IsLeadingEar, ConvexReflexCoveringCollinearAndTouching) {
     const EarCase cases[] = {
         {kL, true, "convex corner 2 of the L"},
         {{{2, 1}, {1, 1}, {1, 2}, {0, 2}, {0, 0}, {2, 0}}, false, "reflex corner 2"},
@@ -72,6 +72,12 @@ TEST(IsLeadingEar, ConvexReflexCoveringAndCollinear) {
         // The same pane clockwise: orientation is taken from the list.
         {{{0, 0}, {0, 2}, {2, 2}, {2, 0}, {1, -1}}, true, "clockwise convex corner"},
         {{{0, 2}, {1, 1}, {2, 2}, {2, 0}, {0, 0}}, false, "clockwise reflex corner"},
+        // A notch whose tip (5, 0) touches the bottom side.
+        {{{0, 0}, {10, 0}, {10, 10}, {7, 10}, {5, 0}, {3, 10}, {0, 10}}, false,
+         "another corner on side 1-2"},
+        {{{0, 10}, {0, 0}, {10, 0}, {10, 10}, {7, 10}, {5, 0}, {3, 10}}, false,
+         "another corner on side 2-3"},
+        {{{0, 0}, {10, 0}, {10, 10}, {5, 5}}, true, "another corner on the new side 1-3"},
     };
     for (const EarCase& c : cases) {
         EXPECT_EQ(IsLeadingEar(c.region), c.ear) << c.what;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
 #include <tuple>
 
 #include "PaneTestSupport.h"
@@ -99,6 +102,53 @@ TEST(CalcTriangleVolumes, CoincidentCornersInSpaceGiveNothing) {
     const PaneVolumeResult apart = CalcTriangleVolumes(Settings({}), pane.points, pane.first, pane.second);
     EXPECT_EQ(apart.cut.formula, L"s*(h1+h2+h3)/3");
     EXPECT_EQ(apart.cut.volume, 0.0);
+}
+
+// Triangles without plan area: two corners at one plan point (at different
+// elevations, so the check in space lets them through) or three corners on
+// one line, at survey coordinates where rounding leaves Heron's formula a
+// trace of area. Every family gives no area and no volume, never a negative
+// area.
+const MapSettingsReader kFamilies[] = {
+    Settings({}), Settings({{L"CALTUFTriMODE", L"1"}}),
+    Settings({{L"CALTUFTriMODE", L"0"}, {L"CalTuFFormula5", L"[+V=a+b+c+x]"}})};
+
+void ExpectNothing(const PaneVolumeResult& r, const std::string& what) {
+    EXPECT_EQ(r.fill.volume, 0.0) << what;
+    EXPECT_EQ(r.cut.volume, 0.0) << what;
+    EXPECT_EQ(r.fill.area, 0.0) << what;
+    EXPECT_EQ(r.cut.area, 0.0) << what;
+}
+
+TEST(CalcTriangleVolumes, FlatTrianglesHaveNoAreaAndNoVolumeInEveryFamily) {
+    const double x = 3512433.5646660337, y = 2801244.3124309727;
+    const panetest::Pane cases[] = {
+        {{{x, y, 0}, {x, y, 0}, {x - 7.2806228, y - 5.6602612, 0}},
+         {378.97258569783173, 455.22558019329756, 21.148512566409863},
+         {103.33477119996147, 100.74022735289563, 100.34103084989444}},
+        {{{0, 0, 0}, {1.1, 2.3, 0}, {3.3, 6.9, 0}}, {1105, 90, 1103}, {100, 101, 100}},
+        {{{x, y, 0}, {x + 1.1, y + 2.3, 0}, {x + 3.3, y + 6.9, 0}}, {105, 190, 103}, {100, 101, 100}},
+    };
+    for (const MapSettingsReader& settings : kFamilies)
+        for (const panetest::Pane& pane : cases)
+            ExpectNothing(CalcTriangleVolumes(settings, pane.points, pane.first, pane.second),
+                          std::to_string(pane.first[1]));
+}
+
+TEST(CalcTriangleVolumes, RandomCornersOnOneLineAtSurveyCoordinates) {
+    std::mt19937 rng(936);
+    std::uniform_real_distribution<double> offset(0.0, 100.0), side(-10.0, 10.0), t(0.1, 0.9),
+        height(-50.0, 50.0);
+    for (int trial = 0; trial < 600; ++trial) {
+        const AcGePoint3d a(3512345.678 + offset(rng), 2801234.567 + offset(rng), 0.0);
+        const AcGeVector3d v(side(rng), side(rng), 0.0);
+        std::vector<AcGePoint3d> points = {a, a + v * t(rng), a + v};
+        std::shuffle(points.begin(), points.end(), rng);
+        const panetest::Pane pane = MakePane(points, {height(rng), height(rng), height(rng)});
+        ExpectNothing(CalcTriangleVolumes(kFamilies[trial % 3], pane.points, pane.first,
+                                          pane.second),
+                      "trial " + std::to_string(trial));
+    }
 }
 
 struct ModeCase {

@@ -52,6 +52,16 @@ void saveCommand() {
     acutPrintf(L"\nSaved %s.", path.c_str());
 }
 
+// The current drawing is closed without saving; the most recently opened
+// remaining one becomes current.
+void closeCommand() {
+    AcApDocument* doc = curDoc();
+    if (doc == nullptr) return failed(L"No drawing is open.");
+    const std::wstring title = doc->docTitle();
+    acDocManager->closeDocument(doc);
+    acutPrintf(L"\nClosed %s.", title.c_str());
+}
+
 void svgCommand() {
     AcApDocument* doc = curDoc();
     std::wstring path;
@@ -121,6 +131,7 @@ struct HostCommand {
 
 const HostCommand kCommands[] = {
     {L"OPEN", openCommand}, {L"SAVE", saveCommand}, {L"SAVEAS", saveCommand},
+    {L"CLOSE", closeCommand},
     {L"LIST", listCommand}, {L"SVG", svgCommand},   {L"UCS", ucsCommand},
     {L"QUIT", quitCommand}, {L"EXIT", quitCommand},
 };

@@ -2,6 +2,7 @@
 // error kept for the host program.
 #include <filesystem>
 
+#include "dbmain.h"
 #include "dxf_database.h"
 #include "dxf_io.h"
 #include "wcrt.h"
@@ -51,15 +52,42 @@ const DxfError& dxfLastError() { return gLastError; }
 
 std::wstring dxfLastErrorMessage() { return wcrtFromUtf8(gLastError.message); }
 
+namespace {
+
+// The working database for as long as an object lives; the previous one after.
+class WorkingDatabaseScope {
+  public:
+    explicit WorkingDatabaseScope(AcDbDatabase* database)
+        : mPrevious(acdbHostApplicationServices()->workingDatabase()) {
+        acdbHostApplicationServices()->setWorkingDatabase(database);
+    }
+    ~WorkingDatabaseScope() { acdbHostApplicationServices()->setWorkingDatabase(mPrevious); }
+    WorkingDatabaseScope(const WorkingDatabaseScope&) = delete;
+    WorkingDatabaseScope& operator=(const WorkingDatabaseScope&) = delete;
+
+  private:
+    AcDbDatabase* mPrevious;
+};
+
+}  // namespace
+
 // The file is read into a fresh database; only a complete drawing replaces the
 // contents of this one, so a bad file leaves the current drawing as it was.
+// While it is read, the fresh database is the working database: objects that
+// construct themselves with data of the working drawing (an entity setting up
+// its text style) belong to the drawing being read, and no other drawing is
+// touched by the read.
 Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* fileName) {
     std::string bytes;
     DxfError error;
     if (!dxfReadFileBytes(pathOf(fileName), bytes, error))
         return record(dxfErrorStatus(error.fault), error);
     auto fresh = std::make_unique<AcDbDatabase>(false, true);
-    Acad::ErrorStatus es = dxfReadDatabase(bytes, *fresh, error);
+    Acad::ErrorStatus es = Acad::eOk;
+    {
+        WorkingDatabaseScope reading(fresh.get());
+        es = dxfReadDatabase(bytes, *fresh, error);
+    }
     if (es != Acad::eOk) return record(es, error);
     swapContents(*fresh);
     return record(Acad::eOk, DxfError{});

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -46,6 +47,13 @@ bool isHexText(std::string_view text) {
     return true;
 }
 
+// For a number text out of a double's range: true when it is too small
+// rather than too large (strtod then gives 0 or a subnormal, not HUGE_VAL).
+bool isUnderflow(std::string_view text) {
+    const std::string copy(text);
+    return std::fabs(std::strtod(copy.c_str(), nullptr)) < 1.0;
+}
+
 }  // namespace
 
 DxfValueType dxfValueType(int code) {
@@ -66,9 +74,11 @@ bool dxfParseDouble(std::string_view text, double& value) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double parsed = 0.0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    // Infinities and NaN are not numbers a drawing can hold.
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return false;
-    if (!std::isfinite(parsed)) return false;
+    if (text.empty() || end != text.data() + text.size()) return false;
+    // A number too small for a double reads as 0, as the C library reads it;
+    // one too large, infinities and NaN are not numbers a drawing can hold.
+    if (ec == std::errc::result_out_of_range && isUnderflow(text)) parsed = 0.0;
+    else if (ec != std::errc() || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }
@@ -172,11 +182,80 @@ std::string dxfEscapeString(std::string_view text) {
     return out;
 }
 
+namespace {
+
+struct UnicodeEscape {
+    uint32_t code = 0;  // 0: no escape here
+    size_t length = 0;
+};
+
+uint32_t hexValue(std::string_view digits) {
+    uint32_t code = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), code, 16);
+    return code;
+}
+
+// The "\U+XXXX" escape at `at`. Some writers give characters beyond U+FFFF
+// as eight digits ("\U+0001F600"); four digits of a control character below
+// U+0011 followed by four more are read so, since nobody escapes those.
+UnicodeEscape unicodeEscapeAt(std::string_view text, size_t at) {
+    if (text.substr(at, 3) != "\\U+" || text.size() < at + 7) return {};
+    const std::string_view four = text.substr(at + 3, 4), eight = text.substr(at + 3, 8);
+    if (!isHexText(four)) return {};
+    const uint32_t code = hexValue(four);
+    if (code >= 1 && code <= 0x10 && eight.size() == 8 && isHexText(eight))
+        return {hexValue(eight), 11};
+    return {code, 7};
+}
+
+void appendUtf8(std::string& out, uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Decodes the escape at `at` (a surrogate pair as two escapes) into `out`;
+// the number of characters it took, 0 when there is no character to decode
+// (no escape, NUL, a lone surrogate): those stay as written.
+size_t decodeUnicodeEscape(std::string_view text, size_t at, std::string& out) {
+    const UnicodeEscape first = unicodeEscapeAt(text, at);
+    const uint32_t code = first.code;
+    if (code == 0 || code > 0x10FFFF || (code >= 0xDC00 && code <= 0xDFFF)) return 0;
+    if (code < 0xD800 || code > 0xDBFF) {
+        appendUtf8(out, code);
+        return first.length;
+    }
+    const UnicodeEscape low = unicodeEscapeAt(text, at + first.length);
+    if (low.code < 0xDC00 || low.code > 0xDFFF) return 0;
+    appendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (low.code - 0xDC00));
+    return first.length + low.length;
+}
+
+}  // namespace
+
 std::string dxfUnescapeString(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
+        if (c == '\\') {
+            if (const size_t taken = decodeUnicodeEscape(text, i, out)) {
+                i += taken - 1;
+                continue;
+            }
+        }
         // "^@" would be a NUL, which no string can hold: it stays as written.
         if (c == '^' && i + 1 < text.size() && isCaretLetter(text[i + 1]) && text[i + 1] != '@') {
             out += static_cast<char>(text[++i] - 64);

@@ -19,6 +19,9 @@ enum class DxfValueType {
     Binary,  // hexadecimal bytes
 };
 
+// A comment line: legal anywhere in a file, skipped by readers.
+inline constexpr int kDxfCommentCode = 999;
+
 // The value type of a group code, by code range as the DXF reference defines.
 DxfValueType dxfValueType(int code);
 
@@ -33,6 +36,10 @@ bool dxfParseInteger(std::string_view text, int64_t minValue, int64_t maxValue, 
 bool dxfParseHandle(std::string_view text, uint64_t& value);
 // The highest handle a file may name; higher ones do not parse.
 inline constexpr uint64_t kDxfMaxHandle = 0x7FFFFFFFFFFFFFFF;
+// The highest handle a file may give one of its objects (or its seed): new
+// objects take handles upwards from there, and about four billion of them
+// must still fit below kDxfMaxHandle.
+inline constexpr uint64_t kDxfMaxObjectHandle = kDxfMaxHandle - (uint64_t{1} << 32);
 
 // Texts of values as this system writes them: doubles in the shortest form
 // that reads back to the same bits, handles in upper-case hexadecimal.
@@ -45,6 +52,9 @@ std::string_view dxfTrim(std::string_view text);
 // String values travel one per line, so control characters are written in the
 // format's caret form ("^J" for a line feed, "^I" for a tab); a caret that
 // would read as such a form is written "^ ". Unescaping reverses this for every
-// string without NUL characters (strings of the host end at a NUL).
+// string without NUL characters (strings of the host end at a NUL), and also
+// decodes the "\U+XXXX" escapes (UTF-16 units in hexadecimal, a pair for
+// characters beyond U+FFFF) by which programs write characters their code
+// page lacks; the writer writes UTF-8 and needs none.
 std::string dxfEscapeString(std::string_view text);
 std::string dxfUnescapeString(std::string_view text);

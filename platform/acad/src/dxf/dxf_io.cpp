@@ -53,8 +53,14 @@ bool keepBackup(const fs::path& path, const fs::path& backup) {
 
 bool dxfReadFileBytes(const fs::path& path, std::string& bytes, DxfError& error) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
         error = ioError(path, "no such drawing file");
+        return false;
+    }
+    // A folder, a FIFO or a device: reading it would fail or never end.
+    if (!fs::is_regular_file(status)) {
+        error = ioError(path, "not a regular file");
         return false;
     }
     std::uintmax_t size = fs::file_size(path, ec);

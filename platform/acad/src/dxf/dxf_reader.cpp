@@ -17,9 +17,11 @@
 #include "dxf_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 
 #include "dbsymtb.h"
+#include "dxf_codepage.h"
 #include "dxf_database.h"
 #include "dxf_layout.h"
 #include "wcrt.h"
@@ -68,6 +70,14 @@ void Reader::makeRoomForOwnObjects() {
     mRoomMade = true;
     const uint64_t highest = highestHandleNamed(mBytes);
     if (highest >= mDb.handseed().value()) mDb.setHandseed(AcDbHandle(highest + 1));
+}
+
+// Objects made after loading take handles above every handle of the file.
+bool Reader::tooHigh(const char* what, uint64_t handle, int line) {
+    return fail(DxfFault::BadValue, line,
+                std::string(what) + " " + dxfFormatHandle(handle) +
+                    " leaves no room for new objects (the highest accepted is " +
+                    dxfFormatHandle(kDxfMaxObjectHandle) + ")");
 }
 
 // file = section* "0 EOF"
@@ -193,7 +203,10 @@ bool Reader::readHeaderValue(const std::wstring& variable, const DxfGroup& g) {
         return fail(DxfFault::BadStructure, g.line,
                     "header variable " + wcrtToUtf8(variable) + " takes group code " +
                         std::to_string(known->code) + ", not " + std::to_string(g.code));
-    if (variable == L"$HANDSEED") dxfParseHandle(g.text, mHandseed);
+    if (variable == L"$HANDSEED" && dxfParseHandle(g.text, mHandseed) &&
+        mHandseed > kDxfMaxObjectHandle)
+        return tooHigh("$HANDSEED", mHandseed, g.line);
+    if (variable == L"$ACADVER") mRelease = dxfTrim(g.text);
     if (variable == L"$CLAYER") mClayer = wide(dxfTrim(g.text));
     if (variable == L"$TEXTSTYLE") mTextstyle = wide(dxfTrim(g.text));
     return true;
@@ -264,7 +277,9 @@ bool Reader::readTable(const DxfGroup& start) {
     // Records refer to their table by its handle, and a table carried as it
     // stands is written back with its own groups: without a handle it could
     // not keep the one it is given here.
-    if (head.valueOf(5).empty())
+    // Tables of release 12 (AC1009) and before had no handles; theirs are
+    // given one here and written from then on.
+    if (head.valueOf(5).empty() && !handlesOptional())
         return fail(DxfFault::BadStructure, start.line, "the " + name + " table has no handle (group 5)");
     uint64_t handle = 0;
     dxfParseHandle(head.valueOf(5), handle);
@@ -323,9 +338,10 @@ bool Reader::readBlocks() {
             mIn.pushBack();
             return true;
         }
-        AcDbObjectId begin;
+        AcDbObjectId begin, finish;
         if (!readRecord(*g, DxfHome::Blocks, mDb.modelSpaceId(), &begin)) return false;
-        AcDbObjectId btr = ownerOf(begin);
+        const bool release12 = handlesOptional();
+        AcDbObjectId btr = release12 ? blockRecordOfRelease12(begin) : ownerOf(begin);
         // The writer puts each block's markers with its block record: one pair each.
         if (!isBlockRecord(btr) || !mBlocksSeen.insert(btr).second)
             return fail(DxfFault::BadStructure, g->line, "BLOCK without a block record of its own");
@@ -333,9 +349,54 @@ bool Reader::readBlocks() {
         std::optional<DxfGroup> end = expect(0, "\"0 ENDBLK\"");
         if (end && dxfTrim(end->text) != "ENDBLK")
             return fail(DxfFault::BadStructure, end->line, "BLOCK without ENDBLK");
-        if (!end || !readRecord(*end, DxfHome::Blocks, btr)) return false;
+        if (!end || !readRecord(*end, DxfHome::Blocks, btr, &finish)) return false;
+        // The markers of release 12 model and paper space name them in that
+        // release's way; the writer makes the markers of today's for them.
+        if (release12 && (btr == mDb.modelSpaceId() || btr == mDb.paperSpaceId()))
+            for (AcDbObjectId marker : {begin, finish}) eraseObject(marker);
     }
     return false;
+}
+
+bool Reader::handlesOptional() const { return mRelease.size() == 6 && mRelease < "AC1012"; }
+
+// Release 12 had no block records: a BLOCK names its block, "$MODEL_SPACE"
+// and "$PAPER_SPACE" (or "*...") the two spaces. A block record is made for
+// any other name, and the BLOCK is given it as owner.
+AcDbObjectId Reader::blockRecordOfRelease12(AcDbObjectId begin) {
+    AcDbObject* marker = nullptr;
+    if (acdbOpenAcDbObject(marker, begin, AcDb::kForWrite) != Acad::eOk) return AcDbObjectId();
+    const DxfRawRecord* raw = dxfRawRecordOf(marker);
+    std::string name = raw != nullptr ? std::string(dxfTrim(raw->valueOf(2))) : std::string();
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    AcDbObjectId btr;
+    if (name == "$MODEL_SPACE" || name == "*MODEL_SPACE") btr = mDb.modelSpaceId();
+    if (name == "$PAPER_SPACE" || name == "*PAPER_SPACE") btr = mDb.paperSpaceId();
+    if (btr.isNull() && raw != nullptr) btr = blockRecordNamed(wide(dxfTrim(raw->valueOf(2))));
+    marker->setOwnerId(btr);
+    marker->close();
+    return btr;
+}
+
+AcDbObjectId Reader::blockRecordNamed(const std::wstring& name) {
+    AcDbBlockTable* blocks = nullptr;
+    AcDbObjectId id;
+    if (acdbOpenObject(blocks, mTables[0], AcDb::kForWrite) != Acad::eOk) return id;
+    if (blocks->getAt(name.c_str(), id) != Acad::eOk) {
+        makeRoomForOwnObjects();
+        auto record = std::make_unique<AcDbBlockTableRecord>();
+        record->setName(name.c_str());
+        if (blocks->add(id, record.get()) == Acad::eOk) record.release()->close();
+    }
+    blocks->close();
+    return id;
+}
+
+void Reader::eraseObject(AcDbObjectId id) {
+    AcDbObject* obj = nullptr;
+    if (acdbOpenAcDbObject(obj, id, AcDb::kForWrite) != Acad::eOk) return;
+    obj->erase();
+    obj->close();
 }
 
 // entities = entity*, up to ENDSEC (or ENDBLK inside a block)
@@ -379,6 +440,8 @@ Acad::ErrorStatus dxfReadDatabase(std::string_view bytes, AcDbDatabase& database
                          "line 1: binary DXF files are not read, only ASCII"};
         return dxfErrorStatus(error.fault);
     }
-    Reader reader(bytes, database);
+    std::string converted;
+    if (!dxfTextAsUtf8(bytes, converted, error)) return dxfErrorStatus(error.fault);
+    Reader reader(converted.empty() ? bytes : std::string_view(converted), database);
     return reader.run(error);
 }

@@ -57,6 +57,11 @@ class Reader {
     bool readBlocks();
     AcDbObjectId ownerOf(AcDbObjectId id);
     bool isBlockRecord(AcDbObjectId id);
+    bool handlesOptional() const;
+    void impliedSubclasses(const DxfGroup& typeGroup);
+    AcDbObjectId blockRecordOfRelease12(AcDbObjectId begin);
+    AcDbObjectId blockRecordNamed(const std::wstring& name);
+    void eraseObject(AcDbObjectId id);
     bool readEntities(AcDbObjectId defaultOwner, const char* endType);
     bool readObjects();
     bool readRecord(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId defaultOwner,
@@ -74,6 +79,7 @@ class Reader {
     bool setXdata(AcDbObject* obj, const resbuf* chain, int line);
     bool applyPendingXdata();
     bool add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id);
+    bool tooHigh(const char* what, uint64_t handle, int line);
     AcDbObject* create(const std::string& type, DxfHome home);
     void makeRoomForOwnObjects();
     bool ensureTables();
@@ -92,6 +98,7 @@ class Reader {
     std::unordered_map<uint64_t, int> mLineOfObject;  // handle -> line of its 0 group
     std::vector<AcRbChain> mKeptHeader, mKeptClasses;
     std::wstring mClayer, mTextstyle;
+    std::string mRelease;  // $ACADVER, "AC1027" for instance
     uint64_t mHandseed = 0;
     bool mTablesReady = false;
     bool mRoomMade = false;  // the seed is above every handle of the file

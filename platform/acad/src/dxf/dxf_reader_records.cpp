@@ -20,6 +20,10 @@ AcDbObject* Reader::create(const std::string& type, DxfHome home) {
     if (home == DxfHome::Blocks) return nullptr;  // block markers are kept whole
     AcRxClass* cls = acrxFindClassByDxfName(wide(type).c_str());
     if (cls == nullptr || cls->constructor() == nullptr) return nullptr;
+    // A module's class may make objects of its own in the drawing being read
+    // while it is constructed (a text style it draws with); they take handles
+    // from the seed.
+    if (!cls->isBuiltIn()) makeRoomForOwnObjects();
     AcRxObject* made = cls->create();
     AcDbObject* obj = AcDbObject::cast(made);
     bool entity = AcDbEntity::cast(obj) != nullptr;
@@ -42,13 +46,28 @@ bool Reader::readRecord(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId de
     bool ok = false;
     if (obj) {
         RecordHead head;
-        ok = readRecordHead(head) &&
-             readKnown(obj.release(), typeGroup, head, home, defaultOwner, id);
+        ok = readRecordHead(head);
+        if (ok && handlesOptional() && home != DxfHome::Objects) impliedSubclasses(typeGroup);
+        ok = ok && readKnown(obj.release(), typeGroup, head, home, defaultOwner, id);
     } else {
         ok = readProxy(typeGroup, home, defaultOwner, id);
     }
     if (madeId != nullptr) *madeId = id;
     return ok;
+}
+
+struct Release12Subclass {
+    const char* type;
+    const char* subclass;
+};
+
+// The entities of release 12 the database models, with their subclass.
+constexpr Release12Subclass kRelease12Subclasses[] = {
+    {"LINE", "AcDbLine"}, {"CIRCLE", "AcDbCircle"}, {"TEXT", "AcDbText"}};
+
+void Reader::impliedSubclasses(const DxfGroup& typeGroup) {
+    for (const Release12Subclass& r : kRelease12Subclasses)
+        if (dxfTrim(typeGroup.text) == r.type) mIn.impliedSubclasses("AcDbEntity", r.subclass);
 }
 
 // header-groups = ["5"|"105" handle] ("102 {<name>" group* "102 }")* ["330" owner]
@@ -111,6 +130,7 @@ bool Reader::readRecordHead(RecordHead& head) {
 bool Reader::add(AcDbObject* obj, uint64_t handle, int line, AcDbObjectId& id) {
     std::unique_ptr<AcDbObject> owned(obj);
     if (handle == 0) makeRoomForOwnObjects();  // it takes the seed's next handle
+    if (handle > kDxfMaxObjectHandle) return tooHigh("handle", handle, line);
     if (handle != 0 && mLineOfObject.count(handle) != 0)
         return fail(DxfFault::DuplicateHandle, line,
                     "handle " + dxfFormatHandle(handle) + " already used at line " +

@@ -1,6 +1,7 @@
 #include "dxf_stream.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -75,6 +76,55 @@ std::optional<DxfGroup> DxfGroupReader::next() {
         mPushedBack = false;
         return mLast;
     }
+    std::optional<DxfGroup> g = mImplied ? impliedNext() : readData();
+    if (g) mLast = *g;
+    return g;
+}
+
+// Comments (999) may stand anywhere in a file and mean nothing to it.
+std::optional<DxfGroup> DxfGroupReader::readData() {
+    std::optional<DxfGroup> g;
+    do g = readGroup();
+    while (g && g->code == kDxfCommentCode);
+    return g;
+}
+
+void DxfGroupReader::impliedSubclasses(std::string entity, std::string own) {
+    mImplied = Implied{std::move(entity), std::move(own), 0, std::nullopt};
+    if (mPushedBack) mImplied->held = mLast;
+    mPushedBack = false;
+}
+
+namespace {
+
+// Groups of the entity's common data in release 12 files.
+bool isCommonEntityCode(int code) {
+    return code == 6 || code == 8 || code == 48 || code == 60 || code == 62 || code == 67 ||
+           code == 370;
+}
+
+}  // namespace
+
+std::optional<DxfGroup> DxfGroupReader::impliedNext() {
+    Implied& implied = *mImplied;
+    const int line = mLine + 1;
+    if (implied.stage == 0) {
+        implied.stage = 1;
+        return DxfGroup{100, implied.entity, implied.held ? implied.held->line : line};
+    }
+    std::optional<DxfGroup> g = implied.held ? implied.held : readData();
+    implied.held.reset();
+    if (implied.stage == 2 || !g || g->code == 0 || g->code >= 1000) {
+        mImplied.reset();
+        return g;
+    }
+    if (isCommonEntityCode(g->code)) return g;
+    implied.stage = 2;
+    implied.held = g;
+    return DxfGroup{100, implied.own, g->line};
+}
+
+std::optional<DxfGroup> DxfGroupReader::readGroup() {
     std::optional<std::string_view> codeLine = readLine();
     if (!codeLine) return std::nullopt;
     const int codeLineNo = mLine;
@@ -102,8 +152,7 @@ std::optional<DxfGroup> DxfGroupReader::next() {
                  typeName(type));
         return std::nullopt;
     }
-    mLast = DxfGroup{code, std::string(*valueLine), codeLineNo};
-    return mLast;
+    return DxfGroup{code, std::string(*valueLine), codeLineNo};
 }
 
 void DxfGroupReader::pushBack() { mPushedBack = true; }
@@ -121,9 +170,24 @@ void DxfGroupWriter::writeString(int code, std::string_view utf8) {
     writeRaw(code, dxfEscapeString(utf8));
 }
 
-void DxfGroupWriter::writeDouble(int code, double value) { writeRaw(code, dxfFormatDouble(value)); }
+void DxfGroupWriter::refuse(int code, const std::string& value, const char* what) {
+    if (!mRefusal.empty()) return;
+    mRefusal = "group code " + std::to_string(code) + " would hold " + value + ", which is not " + what;
+}
+
+void DxfGroupWriter::writeDouble(int code, double value) {
+    if (!std::isfinite(value)) return refuse(code, dxfFormatDouble(value), "a finite real number");
+    writeRaw(code, dxfFormatDouble(value));
+}
 
 void DxfGroupWriter::writeInt(int code, int64_t value) {
+    const DxfValueType type = dxfValueType(code);
+    const bool int32 = type == DxfValueType::Int32;
+    if ((type == DxfValueType::Int16 || type == DxfValueType::Bool) &&
+        (value < INT16_MIN || value > INT16_MAX))
+        return refuse(code, std::to_string(value), typeName(DxfValueType::Int16));
+    if (int32 && (value < INT32_MIN || value > INT32_MAX))
+        return refuse(code, std::to_string(value), typeName(DxfValueType::Int32));
     // Integers are right-aligned in six columns as the format's own writers do.
     std::string text = std::to_string(value);
     if (text.size() < 6) text.insert(0, 6 - text.size(), ' ');
@@ -131,6 +195,8 @@ void DxfGroupWriter::writeInt(int code, int64_t value) {
 }
 
 void DxfGroupWriter::writeHandle(int code, uint64_t value) {
+    if (value > kDxfMaxHandle)
+        return refuse(code, "handle " + dxfFormatHandle(value), "within the handle range");
     writeRaw(code, dxfFormatHandle(value));
 }
 

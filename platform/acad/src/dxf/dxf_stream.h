@@ -33,10 +33,15 @@ class DxfGroupReader {
     explicit DxfGroupReader(std::string_view bytes);
 
     // The next group, or nothing at the end of the input or after a fault
-    // (then `failed()` is true and `error()` says why).
+    // (then `failed()` is true and `error()` says why). Comments are skipped.
     std::optional<DxfGroup> next();
     // The next call of next() returns the last group again.
     void pushBack();
+    // Release 12 wrote entities without subclass markers. Called at the
+    // start of such an entity's data (after its handle), this makes next()
+    // give "100 <entity>" first and "100 <own>" before the first group that is
+    // not common entity data, as later releases write them.
+    void impliedSubclasses(std::string entity, std::string own);
     bool atEnd() const { return !mPushedBack && mPos >= mBytes.size(); }
 
     bool failed() const { return mError.has_value(); }
@@ -48,6 +53,16 @@ class DxfGroupReader {
 
   private:
     std::optional<std::string_view> readLine();
+    std::optional<DxfGroup> readGroup();
+    std::optional<DxfGroup> readData();
+    std::optional<DxfGroup> impliedNext();
+
+    struct Implied {
+        std::string entity, own;
+        int stage = 0;  // 0: entity marker due, 1: common data, 2: own marker given
+        std::optional<DxfGroup> held;
+    };
+    std::optional<Implied> mImplied;
 
     std::string_view mBytes;
     size_t mPos = 0;
@@ -58,7 +73,10 @@ class DxfGroupReader {
 };
 
 // Writes groups in the layout this system uses: the code right-aligned in
-// three columns, the value on the next line, lines ended by "\n".
+// three columns, the value on the next line, lines ended by "\n". A value the
+// reader would refuse (a real that is not finite, an integer too wide for its
+// code, a handle above the range) is not written; the first one is kept as
+// the refusal, so that the caller can refuse the whole file.
 class DxfGroupWriter {
   public:
     void writeRaw(int code, std::string_view text);
@@ -71,7 +89,12 @@ class DxfGroupWriter {
 
     const std::string& text() const { return mText; }
     std::string take() { return std::move(mText); }
+    // Why a value was refused, empty while none was.
+    const std::string& refusal() const { return mRefusal; }
 
   private:
+    void refuse(int code, const std::string& value, const char* what);
+
     std::string mText;
+    std::string mRefusal;
 };

@@ -111,6 +111,7 @@ class Writer {
     bool writeObject(AcDbObjectId id);
     void writeRaw(const AcDbObject& obj, const DxfRawRecord& raw);
     bool fail(const AcDbObject* obj, Acad::ErrorStatus es, const std::string& what);
+    bool written(const AcDbObject* obj, const std::string& what);
     std::string nameOf(AcDbObjectId recordId);
 
     AcDbDatabase& mDb;
@@ -129,6 +130,16 @@ bool Writer::fail(const AcDbObject* obj, Acad::ErrorStatus es, const std::string
     return false;
 }
 
+// False, naming the object, when a value written for it was refused: the file
+// would not read back.
+bool Writer::written(const AcDbObject* obj, const std::string& what) {
+    if (mOut.refusal().empty()) return true;
+    std::string handle = obj != nullptr ? dxfFormatHandle(obj->objectId().handle().value()) : "0";
+    mError = DxfError{DxfFault::BadData, 0,
+                      "cannot write " + what + " (object " + handle + "): " + mOut.refusal()};
+    return false;
+}
+
 std::string Writer::nameOf(AcDbObjectId recordId) {
     const auto* record = AcDbSymbolTableRecord::cast(peek(recordId));
     return record != nullptr ? wcrtToUtf8(record->nameText()) : std::string();
@@ -140,6 +151,7 @@ bool Writer::writeHeader() {
     mOut.writeString(1, kDxfRelease);
     mOut.writeRaw(9, "$HANDSEED");
     mOut.writeHandle(5, mDb.handseed().value());
+    if (!written(nullptr, "$HANDSEED")) return false;
     mOut.writeRaw(9, "$CLAYER");
     mOut.writeString(8, nameOf(mDb.clayer()));
     mOut.writeRaw(9, "$TEXTSTYLE");
@@ -205,7 +217,7 @@ bool Writer::writeObject(AcDbObjectId id) {
     obj->setFiling(true);
     if (const DxfRawRecord* raw = dxfRawRecordOf(obj)) {
         writeRaw(*obj, *raw);
-        return true;
+        return written(obj, raw->type);
     }
     AcRxClass* cls = obj->isA();
     if (cls == nullptr || *cls->dxfName() == 0)
@@ -227,7 +239,8 @@ bool Writer::writeObject(AcDbObjectId id) {
     for (const resbuf* rb = xdata.get(); rb != nullptr && es == Acad::eOk; rb = rb->rbnext)
         es = mFiler.writeResBuf(*rb);
     if (es == Acad::eOk) es = mFiler.filerStatus();
-    return es == Acad::eOk || fail(obj, es, "cannot write " + wcrtToUtf8(cls->dxfName()));
+    if (es != Acad::eOk) return fail(obj, es, "cannot write " + wcrtToUtf8(cls->dxfName()));
+    return written(obj, wcrtToUtf8(cls->dxfName()));
 }
 
 // A table the database does not model, written as it was read: its head and
@@ -236,6 +249,7 @@ bool Writer::writeCarriedTable(AcDbObjectId head) {
     const AcDbObject* obj = peek(head);
     if (obj == nullptr) return true;
     writeRaw(*obj, *dxfRawRecordOf(obj));
+    if (!written(obj, "table")) return false;
     for (AcDbObjectId record : mIndex.ownedRecords[head])
         if (!writeObject(record)) return false;
     mOut.writeRaw(0, "ENDTAB");
@@ -259,6 +273,7 @@ bool Writer::writeTable(const DxfTableKind& kind) {
     mOut.writeHandle(330, 0);
     mOut.writeRaw(100, "AcDbSymbolTable");
     mOut.writeInt(70, static_cast<int64_t>(live.size()));
+    if (!written(table, std::string(kind.name) + " table")) return false;
     for (AcDbObjectId id : live)
         if (!writeObject(id)) return false;
     mOut.writeRaw(0, "ENDTAB");

@@ -163,6 +163,81 @@ TEST_F(Corners, ProblemsAreReportedWithTheirMessages) {
     }
 }
 
+// The site's grid value as written in the drawing file, replaced.
+void SetGridValue(const fs::path& file, const std::string& key, const std::string& value) {
+    std::string text = ReadFile(file);
+    const size_t at = text.find("1000\n" + key + "\n1000\n");
+    ASSERT_NE(at, std::string::npos) << key;
+    const size_t start = at + 5 + key.size() + 6, end = text.find('\n', start);
+    text.replace(start, end - start, value);
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+// A grid value that places texts at no finite point refuses the site, in both
+// calculation commands; nothing is written that the drawing could not hold.
+TEST_F(Corners, ASiteWithAnUnusableGridIsRefusedByName) {
+    const struct {
+        const char* key;
+        const char* value;
+        const char* message;
+    } cases[] = {
+        {"方格间距", "0", "\n场区1的方格间距\"0\"不是正数,跳过该场区!"},
+        {"方格间距", "abc", "\n场区1的方格间距\"abc\"不是正数,跳过该场区!"},
+        {"方格间距", "-5", "\n场区1的方格间距\"-5\"不是正数,跳过该场区!"},
+        {"方格间距", "1e999", "\n场区1的方格间距\"1e999\"不是正数,跳过该场区!"},
+        {"方格角度", "nan", "\n场区1的方格角度\"nan\"不是有限数,跳过该场区!"},
+        {"方格角度", "1e999", "\n场区1的方格角度\"1e999\"不是有限数,跳过该场区!"},
+    };
+    for (const auto& c : cases) {
+        makeDrawing(TwoPanes({Point(5, 5, {10, 8})}));
+        SetGridValue(path("in.dxf"), c.key, c.value);
+        for (const char* command : {"MLayerCalPaneEle\nA\n", "MLayerCalPaneTuf\nA\n"}) {
+            const Outcome o = run(command);
+            EXPECT_EQ(o.status, 0) << c.key << c.value << o.err;
+            EXPECT_TRUE(Has(o.out, c.message)) << command << o.out;
+            EXPECT_TRUE(OnLayer(saved(), "场区1方格标高标注").empty());
+        }
+    }
+}
+
+// Huge elevations overflow the volumes or their sum: such a pane is skipped
+// by name, such totals are not stored, and no value that is not finite is.
+TEST_F(Corners, NumbersThatAreNotFiniteAreNeverStored) {
+    const struct {
+        std::vector<double> layers;
+        const char* message;
+        size_t times;
+        const char* firstCut;
+    } cases[] = {
+        {{1e308, -1e308}, "的计算结果不是有限数,跳过该方格!", 2, "<none>"},
+        {{1.5e306, 0}, "\n场区1的土方量合计不是有限数,未能保存!", 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        makeDrawing(TwoPanes({Point(5, 5, c.layers)}));
+        const Outcome o = run("MLayerCalPaneEle\nA\nMLayerCalPaneTuf\nA\n");
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(Count(o.out, c.message), c.times) << o.out;
+        const std::string text = ReadFile(path("out.dxf"));
+        EXPECT_EQ(text.find("inf\n"), std::string::npos);
+        EXPECT_EQ(text.find("nan\n"), std::string::npos);
+        if (c.firstCut != nullptr) {
+            EXPECT_EQ(Panes(saved())[0].value("方格", "挖方组1"), c.firstCut);
+        }
+    }
+}
+
+// One object's extended data holds at most 16 KB: with so many layers that a
+// pane's values do not fit, the command says so for each pane and the
+// earthwork does not take them for computed.
+TEST_F(Corners, LayersThatDoNotFitThePaneAreReported) {
+    makeDrawing(TwoPanes({Point(5, 5, std::vector<double>(400, 1.0))}));
+    const Outcome o = run("MLayerCalPaneEle\nA\nMLayerCalPaneTuf\nA\n");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_TRUE(Has(o.out, "\n场区1方格1的数据超过扩展数据16KB的上限,未能保存!")) << o.out;
+    EXPECT_TRUE(Has(o.out, "\n场区1方格2的数据超过扩展数据16KB的上限,未能保存!")) << o.out;
+    EXPECT_TRUE(Has(o.out, "\n请先进行<计算多层标高>!")) << o.out;
+}
+
 TEST_F(Corners, EnterOrEscapeAtThePromptEndsSilently) {
     makeDrawing(TwoPanes({Point(5, 5, {10})}));
     for (const char* answer : {"\n", "!escape\n"}) {

@@ -133,6 +133,31 @@ TEST_F(Earthwork, AUserBreakWritesTheTotalsSoFar) {
     EXPECT_EQ(Panes(all)[1].value("方格", "挖方量"), "<none>");
 }
 
+// The volumes of a broken formula are kept, but the user hears once per run
+// and formula where they come from.
+TEST_F(Earthwork, EmptyOrFailingUserFormulasAreToldOncePerRun) {
+    const struct {
+        const char* settings;
+        const char* message;
+    } cases[] = {
+        {"\"CALTUFMODE\"=\"junk\"", "\n土方公式CalTuFFormula1为空!"},
+        {"\"CALTUFMODE\"=\"0\"\r\n\"CalTuFFormula1\"=\"[+V=x/(h1-h2)]\"",
+         "\n土方公式CalTuFFormula1计算出错:Divide by zero!"},
+    };
+    for (const auto& c : cases) {
+        makeDrawing(TwoFlatPanes({10, 8}));
+        std::ofstream(path("registry.reg"), std::ios::binary)
+            << "Windows Registry Editor Version 5.00\r\n\r\n"
+               "[HKEY_CURRENT_USER\\SOFTWARE\\Brontavex\\QUARN\\V9]\r\n"
+            << c.settings << "\r\n";
+        const Outcome o = run("MLayerCalPaneEle\nA\nMLayerCalPaneTuf\nA\n");
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(Count(o.out, c.message), 1u) << o.out;
+        EXPECT_EQ(Count(o.out, "土方公式"), 1u) << o.out;
+        EXPECT_TRUE(Has(o.out, "\n计算土方量完成.")) << o.out;
+    }
+}
+
 TEST_F(Earthwork, WithoutCornerElevationsTheSiteIsSkipped) {
     makeDrawing(TwoFlatPanes({10, 8}));
     const Outcome o = run("MLayerCalPaneTuf\nA\n");
