@@ -1,7 +1,9 @@
 #include "PaneData.h"
 
+#include <iterator>
+
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -58,15 +60,27 @@ bool GetPaneVolumes(AcDbObjectId pane, double& fill, double& cut) {
 bool SetPaneVolumes(AcDbObjectId pane, double fill, double cut) {
     if (RefuseNonFinite({fill, cut})) return false;
     return WriteTexts(pane, kPaneApp,
-                      {{kFillVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, fill)},
-                       {kCutVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, cut)}});
+                      {{kFillVolumeKey, FormatWithPrecision(Setting::VolumePrecision, fill)},
+                       {kCutVolumeKey, FormatWithPrecision(Setting::VolumePrecision, cut)}});
 }
 
 bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea) {
     if (RefuseNonFinite({fillArea, cutArea})) return false;
     return WriteTexts(pane, kPaneApp,
-                      {{kFillAreaKey, FormatWithPrecision(kVolumePrecisionSetting, fillArea)},
-                       {kCutAreaKey, FormatWithPrecision(kVolumePrecisionSetting, cutArea)}});
+                      {{kFillAreaKey, FormatWithPrecision(Setting::VolumePrecision, fillArea)},
+                       {kCutAreaKey, FormatWithPrecision(Setting::VolumePrecision, cutArea)}});
+}
+
+bool GetPaneFormulas(AcDbObjectId pane, std::wstring& fillFormula, std::wstring& fillProcess,
+                     std::wstring& cutFormula, std::wstring& cutProcess) {
+    std::wstring* const texts[] = {&fillFormula, &fillProcess, &cutFormula, &cutProcess};
+    const ACHAR* const keys[] = {kFillFormulaKey, kFillProcessKey, kCutFormulaKey, kCutProcessKey};
+    for (std::wstring* text : texts) text->clear();
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data) return false;
+    bool any = false;
+    for (size_t i = 0; i < std::size(keys); ++i) any = data->getString(keys[i], *texts[i]) || any;
+    return any;
 }
 
 bool SetPaneFormulas(AcDbObjectId pane, const ACHAR* fillFormula, const ACHAR* fillProcess,

@@ -4,7 +4,8 @@
 
 #include "ArxHelpers.h"
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
+#include "StoredValues.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -15,18 +16,18 @@ namespace {
 // marks the entity as a pane.
 struct NumberedList {
     std::wstring stem;
-    const ACHAR* precisionSetting;
+    Setting precision;
     bool marksPane;
 };
 
 NumberedList NaturalElevations() {
-    return {kNaturalElevationStem, kElevationPrecisionSetting, true};
+    return {kNaturalElevationStem, Setting::ElevationPrecision, true};
 }
-NumberedList DesignElevations() { return {kDesignElevationStem, kElevationPrecisionSetting, true}; }
-NumberedList LayerFills() { return {kLayerFillStem, kVolumePrecisionSetting, false}; }
-NumberedList LayerCuts() { return {kLayerCutStem, kVolumePrecisionSetting, false}; }
+NumberedList DesignElevations() { return {kDesignElevationStem, Setting::ElevationPrecision, true}; }
+NumberedList LayerFills() { return {kLayerFillStem, Setting::VolumePrecision, false}; }
+NumberedList LayerCuts() { return {kLayerCutStem, Setting::VolumePrecision, false}; }
 NumberedList CornerLayers(int corner) {
-    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), kElevationPrecisionSetting, false};
+    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), Setting::ElevationPrecision, false};
 }
 
 bool Contains(const std::wstring& key, const std::wstring& stem) {
@@ -43,7 +44,7 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
 bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
     for (double v : values)
         if (RefuseNonFinite({v})) return false;
-    const std::wstring format = GetPrecisionFormat(list.precisionSetting);
+    const std::wstring format = GetPrecisionFormat(list.precision);
     return EditXdata(pane, kPaneApp, [&](ArxDbgAppXdataX& data) {
         RemoveList(data, list.stem);
         for (size_t k = 0; k < values.size(); ++k) {
@@ -57,16 +58,22 @@ bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<do
 
 // The item number behind the stem is not parsed: the writer stores the items
 // in ascending order, so stored order is list order.
-bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
-    values.clear();
+std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& stem) {
+    std::vector<StoredNumber> items;
     std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
-    if (!data) return false;
+    if (!data) return items;
     std::vector<std::wstring> keys;
     data->GetFlagArray(keys);
-    std::wstring value;
+    std::wstring text;
     for (const std::wstring& key : keys)
-        if (Contains(key, list.stem) && data->getString(key.c_str(), value))
-            values.push_back(_wtof(value.c_str()));
+        if (Contains(key, stem) && data->getString(key.c_str(), text))
+            items.push_back(MakeStoredNumber(key, text));
+    return items;
+}
+
+bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
+    values.clear();
+    for (const StoredNumber& item : ReadListTexts(pane, list.stem)) values.push_back(item.value);
     return !values.empty();
 }
 
@@ -116,4 +123,8 @@ bool HasCornerLayerElevations(AcDbObjectId pane) {
     AcGePoint3dArray corners;
     std::vector<double> layers;
     return GetPaneCorners(pane, corners) && GetCornerLayerElevations(pane, 0, layers);
+}
+
+std::vector<StoredNumber> GetPaneStoredList(AcDbObjectId pane, const ACHAR* stem) {
+    return ReadListTexts(pane, stem);
 }

@@ -1,18 +1,17 @@
 #include "DlgImportH.h"
 
-#include "ArxHelpers.h"
 #include "DlgFormat.h"
 #include "DlgSetEleAtrr.h"
 #include "DocData.h"
 #include "ElevationPointMaker.h"
 #include "LayerGrid.h"
 #include "ModuleRecord.h"
+#include "RegistrySettings.h"
 #include "StdioFileEx.h"
 #include "afxdlgs.h"
 #include "wcrt.h"
 
 namespace {
-constexpr const ACHAR* kFormatSetting = L"MLayerHFormat";
 constexpr const wchar_t* kFileFilter = L"txt (*.txt)|*.txt||";
 constexpr int kHeaderHeight = 20;
 constexpr int kRowHeight = 18;
@@ -76,9 +75,8 @@ BOOL CDlgImportH::OnInitDialog() {
     TakeParentIcons(*this);
     mGrid.DeleteAllItems();
     SetElevationGridColours(mGrid);
-    std::wstring format;
-    if (ArxRegedit::Arx_GetValueToReg(kQuarnSettingsKey, kFormatSetting, format))
-        m_format = _wtoi(format.c_str());
+    // A stored format counts even when it is not a number (format two then).
+    m_format = ReadIntegerSetting(Setting::ImportFormat);
     ShowFormat();
     AddAnchor(mFormatLabel, TOP_LEFT);
     AddAnchor(mFormat, TOP_LEFT);
@@ -175,8 +173,7 @@ void CDlgImportH::OnTextSettings() {
 void CDlgImportH::OnDeleteRow() { DeleteFocusRow(mGrid); }
 
 void CDlgImportH::OnOK() {
-    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kFormatSetting,
-                                  wcrtFormat(L"%d", m_format).c_str());
+    WriteSetting(Setting::ImportFormat, wcrtFormat(L"%d", m_format));
     {
         ElevationPointMaker maker;
         for (int row = 1; row < mGrid.GetRowCount(); ++row) {

@@ -1,9 +1,18 @@
 #include "DlgSetEleAtrr.h"
 
-#include "ArxHelpers.h"
-#include "CommandSettings.h"
-#include "ElevationPointMaker.h"
 #include "LayerGrid.h"
+#include "RegistrySettings.h"
+
+namespace {
+// The stored text as it is; an empty one gives the default, which is stored.
+std::wstring StoredOrDefault(Setting setting) {
+    std::wstring text = RegistrySettings().value(RowOf(setting).name).value_or(L"");
+    if (!text.empty()) return text;
+    text = RowOf(setting).fallback;
+    WriteSetting(setting, text);
+    return text;
+}
+}  // namespace
 
 CDlgSetEleAtrr::CDlgSetEleAtrr(CWnd* parent) : CAcUiDialog(L"文本设置", parent, 220, 130) {
     mAngleLabel.SetWindowText(L"标注角度:");
@@ -23,18 +32,16 @@ BOOL CDlgSetEleAtrr::OnInitDialog() {
     for (int degrees = 0; degrees <= 360; ++degrees) mAngle.AddString(std::to_wstring(degrees));
     // The first entry that begins with the stored text, searched from the
     // second entry on and the first one last; none selects 0.
-    const std::wstring angle = ReadSetting(kTextAngleSetting, kDefaultTextAngle, true);
+    const std::wstring angle = StoredOrDefault(Setting::PointTextAngle);
     const int found = mAngle.FindString(0, angle);
     mAngle.SetCurSel(found == CComboBox::CB_ERR ? 0 : found);
-    mHeight.SetWindowText(ReadSetting(kTextHeightSetting, kDefaultTextHeight, true));
+    mHeight.SetWindowText(StoredOrDefault(Setting::PointTextHeight));
     CenterWindow();
     return 1;
 }
 
 void CDlgSetEleAtrr::OnOK() {
-    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kTextAngleSetting,
-                                  mAngle.GetWindowText().c_str());
-    ArxRegedit::Arx_SetValueToReg(kQuarnSettingsKey, kTextHeightSetting,
-                                  mHeight.GetWindowText().c_str());
+    WriteSetting(Setting::PointTextAngle, mAngle.GetWindowText());
+    WriteSetting(Setting::PointTextHeight, mHeight.GetWindowText());
     CAcUiDialog::OnOK();
 }

@@ -5,25 +5,17 @@
 
 #include "AcDbMPointEle.h"
 #include "ArxHelpers.h"
-#include "CommandSettings.h"
+#include "RegistrySettings.h"
 #include "dbapserv.h"
 #include "wcrt.h"
 
-namespace {
-// A trimmed setting; empty (or blank) gives the default, not written back.
-std::wstring TrimmedSetting(const ACHAR* name, const ACHAR* fallback) {
-    const std::wstring value = wcrtTrim(ReadSetting(name, fallback, false));
-    return value.empty() ? fallback : value;
-}
-}  // namespace
-
 ElevationPointMaker::ElevationPointMaker() {
-    const std::wstring angle = TrimmedSetting(kTextAngleSetting, kDefaultTextAngle);
-    const std::wstring height = TrimmedSetting(kTextHeightSetting, kDefaultTextHeight);
-    mAngleRadians = _wtof(angle.c_str()) * std::numbers::pi / 180.0;
-    mTextHeight = _wtof(height.c_str());
-    const int colour = ReadColourSetting(kPointColourSetting, kDefaultPointColour);
-    const std::wstring layer = ReadSetting(kPointLayerSetting, kDefaultPointLayer, true);
+    // Angle and height: blanks trimmed, a blank text gives the default, which
+    // only the text settings dialog stores.
+    mAngleRadians = ReadRealSetting(Setting::PointTextAngle) * std::numbers::pi / 180.0;
+    mTextHeight = ReadRealSetting(Setting::PointTextHeight);
+    const int colour = ReadIntegerSetting(Setting::PointColour);
+    const std::wstring layer = ReadSetting(Setting::PointLayer);
     AcDbObjectId layerId;
     ArxLayer::Arx_CreateLayer(layer.c_str(), colour, layerId);
     mPreviousLayer = ArxLayer::Arx_setLayer(layer.c_str());

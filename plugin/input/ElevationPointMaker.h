@@ -6,16 +6,6 @@
 #include "acge.h"
 #include "dbmain.h"
 
-// Settings of the elevation points and their annotation.
-inline constexpr const ACHAR* kTextAngleSetting = L"OEleTextAngle";
-inline constexpr const ACHAR* kTextHeightSetting = L"OEleTextHeight";
-inline constexpr const ACHAR* kPointLayerSetting = L"MLayerELeLayer";
-inline constexpr const ACHAR* kPointColourSetting = L"MLayerELeColor";
-inline constexpr const ACHAR* kDefaultTextAngle = L"0";
-inline constexpr const ACHAR* kDefaultTextHeight = L"2.5";
-inline constexpr const ACHAR* kDefaultPointLayer = L"多层标高";
-inline constexpr const ACHAR* kDefaultPointColour = L"6";
-
 // While it lives, the elevation-point layer (made when missing, with its
 // colour setting) is the current layer; the layer current before comes back
 // when it goes. The text angle and height are read when it is made: blanks

@@ -1,19 +1,18 @@
-// The pane calculations' settings as the plug-in stores them: string values
-// under the product's registry key, read through the suite's helper module.
+// The settings of one earthwork run: the registry (RegistrySettings), and the
+// messages about user formulas that are empty or fail.
 #pragma once
 
 #include <set>
 #include <string>
 
-#include "SettingsReader.h"
+#include "RegistrySettings.h"
 
 // One reader serves one command run: a user formula that is empty or fails
 // is told once per run, naming the setting.
-class RegistrySettingsReader : public SettingsReader {
-public:
-    std::optional<std::wstring> value(const std::wstring& name) const override;
+class RegistrySettingsReader : public RegistrySettings {
+  public:
     void formulaFailed(const std::wstring& setting, const std::wstring& error) const override;
 
-private:
+  private:
     mutable std::set<std::wstring> mTold;
 };
