@@ -18,15 +18,21 @@ using Node = NeighbourIndex::Node;
 // enough that the tree stays shallow.
 constexpr int kLeafSize = 8;
 constexpr unsigned kAllSectors = (1u << kSectorCount) - 1;
+constexpr double kExactHitSquared = kExactHitDistance * kExactHitDistance * (1.0 + 1e-9);
 
-// Plan distance from the corner to the box (0 inside it). Rounding is
-// monotone, so it never exceeds the computed distance of a point in the box,
-// z included.
-double BoxDistance(const Node& n, const AcGePoint3d& c) {
+// Square of the plan distance from the corner to the box (0 inside it).
+// Rounding is monotone, so its root never exceeds the computed distance of a
+// point in the box, z included.
+double BoxDistanceSquared(const Node& n, const AcGePoint3d& c) {
     const double dx = c.x < n.minX ? n.minX - c.x : (c.x > n.maxX ? c.x - n.maxX : 0.0);
     const double dy = c.y < n.minY ? n.minY - c.y : (c.y > n.maxY ? c.y - n.maxY : 0.0);
-    return std::sqrt(dx * dx + dy * dy);
+    return dx * dx + dy * dy;
 }
+
+// A distance limit as a bound on squares, widened far beyond the rounding of
+// squaring and of the root: a square above it has a root above the limit, so
+// comparing squares never skips what comparing distances would keep.
+double SquaredLimit(double limit) { return limit * limit * (1.0 + 1e-9); }
 
 // The sectors whose wedge from the corner may reach into the box, one bit
 // each. Octant s holds the offsets with 0 <= v <= u for its own pair of axes
@@ -53,6 +59,8 @@ unsigned WedgesReaching(const Node& n, const AcGePoint3d& c) {
 
 // The distance each sector's nearest point so far sets (infinite while the
 // sector has none): a box whose bound is not below it may still improve it.
+// Limits and bounds are kept as squares (SquaredLimit), which spares a root
+// per box and per point.
 struct SectorLimits {
     std::array<double, kSectorCount> limit;
     double largest;
@@ -61,8 +69,9 @@ struct SectorLimits {
         largest = 0.0;
         for (int s = 0; s < kSectorCount; ++s) {
             const Candidate& best = visit.nearest[static_cast<size_t>(s)];
-            limit[static_cast<size_t>(s)] =
-                best.index < 0 ? std::numeric_limits<double>::infinity() : best.distance;
+            limit[static_cast<size_t>(s)] = best.index < 0
+                                                ? std::numeric_limits<double>::infinity()
+                                                : SquaredLimit(best.distance);
             largest = std::max(largest, limit[static_cast<size_t>(s)]);
         }
     }
@@ -83,7 +92,7 @@ bool IsTaken(const std::vector<int>& taken, int index) {
 }
 
 // Depth-first walk, nearer child first; enter decides on a node from its
-// distance bound and returns whether to go on into it, leaf takes the points
+// squared distance bound and returns whether to go on into it, leaf takes the points
 // of an entered leaf.
 template <typename Enter, typename Leaf>
 void Walk(const std::vector<Node>& nodes, const AcGePoint3d& c, Enter enter, Leaf leaf) {
@@ -93,7 +102,7 @@ void Walk(const std::vector<Node>& nodes, const AcGePoint3d& c, Enter enter, Lea
     stack[depth++] = 0;
     while (depth > 0) {
         const Node& n = nodes[static_cast<size_t>(stack[--depth])];
-        if (!enter(n, BoxDistance(n, c))) continue;
+        if (!enter(n, BoxDistanceSquared(n, c))) continue;
         if (n.lower < 0) {
             leaf(n);
             continue;
@@ -165,15 +174,22 @@ std::vector<int> NeighbourIndex::select(const AcGePoint3d& cornerIn) const {
     Walk(
         mNodes, c,
         [&](const Node& n, double bound) {
-            return bound < kExactHitDistance || limits.worthEntering(n, c, bound);
+            return bound < kExactHitSquared || limits.worthEntering(n, c, bound);
         },
         [&](const Node& n) {
             for (int i = n.begin; i < n.end; ++i) {
                 const Point& p = mPoints[static_cast<size_t>(i)];
-                if (sector_pass::IsExactHit(c, p.position))
+                if (sector_pass::IsExactHit(c, p.position)) {
                     exactHit = std::min(exactHit, p.index);
-                else
-                    sector_pass::Consider(visit, c, p.position, p.index);
+                    continue;
+                }
+                // Farther than every sector's nearest: it can neither be
+                // nearest nor win a shared bound (the sector it would share
+                // holds a nearer point).
+                const double dx = p.position.x - c.x, dy = p.position.y - c.y,
+                             dz = p.position.z - c.z;
+                if (dx * dx + dy * dy + dz * dz > limits.largest) continue;
+                sector_pass::Consider(visit, c, p.position, p.index);
             }
             limits.update(visit);
         });
@@ -197,7 +213,7 @@ Candidate NeighbourIndex::topUpPick(const AcGePoint3d& c, const std::vector<int>
         Walk(
             mNodes, c,
             [&](const Node& n, double bound) {
-                if (best.index >= 0 && best.distance < bound) return false;
+                if (best.index >= 0 && SquaredLimit(best.distance) < bound) return false;
                 return (WedgesReaching(n, c) >> s & 1u) != 0;
             },
             [&](const Node& n) {
