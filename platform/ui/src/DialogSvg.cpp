@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "GridCtrl.h"
+#include "giRenderSvg.h"
 #include "uidriver.h"
 #include "wcrt.h"
 
@@ -18,28 +19,6 @@ std::string Colour(COLORREF c) {
     return text;
 }
 
-std::string Escaped(const std::wstring& text) {
-    std::string out;
-    for (char c : wcrtToUtf8(text)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 // Painter of one picture; coordinates are the client area's.
 class Painter {
@@ -61,7 +40,7 @@ class Painter {
                       : anchor[0] == 'e' ? r.right - 3
                                          : r.left + 3;
         out << "<text x=\"" << x << "\" y=\"" << (r.top + r.bottom) / 2 + kFontSize / 2 - 1
-            << "\" text-anchor=\"" << anchor << "\" fill=\"" << fill << "\">" << Escaped(t)
+            << "\" text-anchor=\"" << anchor << "\" fill=\"" << fill << "\">" << acgiSvgEscaped(t)
             << "</text>\n";
     }
 };
