@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -17,7 +18,6 @@ using Node = NeighbourIndex::Node;
 // Points per leaf: few enough that a leaf near the corner costs little, many
 // enough that the tree stays shallow.
 constexpr int kLeafSize = 8;
-constexpr unsigned kAllSectors = (1u << kSectorCount) - 1;
 constexpr double kExactHitSquared = kExactHitDistance * kExactHitDistance * (1.0 + 1e-9);
 
 // Square of the plan distance from the corner to the box (0 inside it).
@@ -64,26 +64,29 @@ unsigned WedgesReaching(const Node& n, const AcGePoint3d& c) {
 struct SectorLimits {
     std::array<double, kSectorCount> limit;
     double largest;
+    double smallest;
 
     void update(const sector_pass::Visit& visit) {
         largest = 0.0;
+        smallest = std::numeric_limits<double>::infinity();
         for (int s = 0; s < kSectorCount; ++s) {
             const Candidate& best = visit.nearest[static_cast<size_t>(s)];
             limit[static_cast<size_t>(s)] = best.index < 0
                                                 ? std::numeric_limits<double>::infinity()
                                                 : SquaredLimit(best.distance);
             largest = std::max(largest, limit[static_cast<size_t>(s)]);
+            smallest = std::min(smallest, limit[static_cast<size_t>(s)]);
         }
     }
     // True when some sector whose wedge reaches the box may still improve.
     bool worthEntering(const Node& n, const AcGePoint3d& c, double bound) const {
         if (largest < bound) return false;
-        unsigned open = 0;
-        for (int s = 0; s < kSectorCount; ++s)
-            open |= static_cast<unsigned>(!(limit[static_cast<size_t>(s)] < bound)) << s;
         // Every box reaches some wedge, so with all sectors open there is
         // nothing to test.
-        return open == kAllSectors || (open & WedgesReaching(n, c)) != 0;
+        if (!(smallest < bound)) return true;
+        for (unsigned wedges = WedgesReaching(n, c); wedges != 0; wedges &= wedges - 1)
+            if (!(limit[static_cast<size_t>(std::countr_zero(wedges))] < bound)) return true;
+        return false;
     }
 };
 
