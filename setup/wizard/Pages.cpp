@@ -77,7 +77,10 @@ BOOL CDlgCompactPage::OnInitDialog() {
     WizardPage::OnInitDialog();
     SetDlgItemTextA(Window(), IDC_LICENCE, kLicence);
     Accept(m_accepted);
-    return TRUE;
+    // The focus on the chosen answer, not on the licence (whose whole text
+    // the focus would select).
+    SetFocus(Item(m_accepted ? IDC_AGREE : IDC_DISAGREE));
+    return FALSE;
 }
 
 void CDlgCompactPage::Accept(int accepted) {

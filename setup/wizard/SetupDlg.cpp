@@ -45,6 +45,13 @@ BOOL CSetupDlg::OnInitDialog() {
     m_accepted = 0;
     m_destination = kDefaultDestination;
 
+    // The backdrop covers the work area even where no window manager
+    // maximises windows.
+    RECT area;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+        SetWindowPos(Window(), nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(Window(), SW_SHOWMAXIMIZED);
     SetTimer(Window(), kSlideTimer, static_cast<UINT>(m_interval), nullptr);
     RunPages();
