@@ -17,12 +17,15 @@ constexpr int kMaxDecimals = 16;
 
 }  // namespace
 
-std::wstring GetPrecisionFormat(const ACHAR* settingName) {
+int GetPrecisionDecimals(const ACHAR* settingName) {
     std::wstring text;
     if (ArxRegedit::Arx_GetValueToReg(kQuarnSettingsKey, settingName, text) == 0)
         text = kDefaultPrecision;
-    const int decimals = std::clamp(_wtoi(text.c_str()), kMinDecimals, kMaxDecimals);
-    return wcrtFormat(L"%%0.%df", decimals);
+    return std::clamp(_wtoi(text.c_str()), kMinDecimals, kMaxDecimals);
+}
+
+std::wstring GetPrecisionFormat(const ACHAR* settingName) {
+    return wcrtFormat(L"%%0.%df", GetPrecisionDecimals(settingName));
 }
 
 std::wstring FormatWithPrecision(const ACHAR* settingName, double value) {

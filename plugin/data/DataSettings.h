@@ -11,6 +11,9 @@
 // number. Read anew on every call.
 std::wstring GetPrecisionFormat(const ACHAR* settingName);
 
+// The number of decimals behind that format.
+int GetPrecisionDecimals(const ACHAR* settingName);
+
 // The value formatted with the setting's precision format.
 std::wstring FormatWithPrecision(const ACHAR* settingName, double value);
 

@@ -11,3 +11,4 @@
 #include "PaneLists.h"
 #include "SiteData.h"
 #include "SiteLookup.h"
+#include "StoredValues.h"

@@ -1,5 +1,7 @@
 #include "PaneData.h"
 
+#include <iterator>
+
 #include "DataNames.h"
 #include "DataSettings.h"
 #include "XdataStore.h"
@@ -67,6 +69,18 @@ bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea) {
     return WriteTexts(pane, kPaneApp,
                       {{kFillAreaKey, FormatWithPrecision(kVolumePrecisionSetting, fillArea)},
                        {kCutAreaKey, FormatWithPrecision(kVolumePrecisionSetting, cutArea)}});
+}
+
+bool GetPaneFormulas(AcDbObjectId pane, std::wstring& fillFormula, std::wstring& fillProcess,
+                     std::wstring& cutFormula, std::wstring& cutProcess) {
+    std::wstring* const texts[] = {&fillFormula, &fillProcess, &cutFormula, &cutProcess};
+    const ACHAR* const keys[] = {kFillFormulaKey, kFillProcessKey, kCutFormulaKey, kCutProcessKey};
+    for (std::wstring* text : texts) text->clear();
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data) return false;
+    bool any = false;
+    for (size_t i = 0; i < std::size(keys); ++i) any = data->getString(keys[i], *texts[i]) || any;
+    return any;
 }
 
 bool SetPaneFormulas(AcDbObjectId pane, const ACHAR* fillFormula, const ACHAR* fillProcess,

@@ -27,6 +27,9 @@ bool GetPaneVolumes(AcDbObjectId pane, double& fill, double& cut);
 bool SetPaneVolumes(AcDbObjectId pane, double fill, double cut);
 bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea);
 
-// "填方公式", "填方过程", "挖方公式", "挖方过程", stored as given.
+// "填方公式", "填方过程", "挖方公式", "挖方过程", stored as given; the reader
+// leaves a missing text empty and is true when any of them is present.
+bool GetPaneFormulas(AcDbObjectId pane, std::wstring& fillFormula, std::wstring& fillProcess,
+                     std::wstring& cutFormula, std::wstring& cutProcess);
 bool SetPaneFormulas(AcDbObjectId pane, const ACHAR* fillFormula, const ACHAR* fillProcess,
                      const ACHAR* cutFormula, const ACHAR* cutProcess);

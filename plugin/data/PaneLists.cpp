@@ -5,6 +5,7 @@
 #include "ArxHelpers.h"
 #include "DataNames.h"
 #include "DataSettings.h"
+#include "StoredValues.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -57,16 +58,22 @@ bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<do
 
 // The item number behind the stem is not parsed: the writer stores the items
 // in ascending order, so stored order is list order.
-bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
-    values.clear();
+std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& stem) {
+    std::vector<StoredNumber> items;
     std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
-    if (!data) return false;
+    if (!data) return items;
     std::vector<std::wstring> keys;
     data->GetFlagArray(keys);
-    std::wstring value;
+    std::wstring text;
     for (const std::wstring& key : keys)
-        if (Contains(key, list.stem) && data->getString(key.c_str(), value))
-            values.push_back(_wtof(value.c_str()));
+        if (Contains(key, stem) && data->getString(key.c_str(), text))
+            items.push_back(MakeStoredNumber(key, text));
+    return items;
+}
+
+bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
+    values.clear();
+    for (const StoredNumber& item : ReadListTexts(pane, list.stem)) values.push_back(item.value);
     return !values.empty();
 }
 
@@ -116,4 +123,8 @@ bool HasCornerLayerElevations(AcDbObjectId pane) {
     AcGePoint3dArray corners;
     std::vector<double> layers;
     return GetPaneCorners(pane, corners) && GetCornerLayerElevations(pane, 0, layers);
+}
+
+std::vector<StoredNumber> GetPaneStoredList(AcDbObjectId pane, const ACHAR* stem) {
+    return ReadListTexts(pane, stem);
 }

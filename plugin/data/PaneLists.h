@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "StoredValues.h"
 #include "dbmain.h"
 
 // The pane's corners: its vertices, a last vertex equal to the first dropped.
@@ -34,6 +35,10 @@ bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations)
 bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations);
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes);
 bool GetPaneLayerCuts(AcDbObjectId pane, std::vector<double>& volumes);
+
+// The stored texts of the list with the stem (kLayerFillStem, ...), the
+// same keys in the same order as the readers above take them.
+std::vector<StoredNumber> GetPaneStoredList(AcDbObjectId pane, const ACHAR* stem);
 
 // True when the pane's vertices can be read and its first corner has at least
 // one layer elevation.

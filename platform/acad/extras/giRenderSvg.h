@@ -15,14 +15,18 @@ class AcDbDatabase;
 struct AcGiSvgOptions {
     // Size of the picture's longer side in pixels; drawing units are scaled to it.
     double pixels = 1200.0;
+    // The host's dark model-space look: a dark background on which index 7
+    // (and 0) draw white and the light indices such as 2 (yellow) read well.
+    bool darkBackground = false;
 };
 
 // The 0xRRGGBB colour a primitive is drawn in.
 using AcGiColorResolver = std::function<std::uint32_t(const AcGiPrimitive&)>;
 
 // Resolves colours through the drawing: 256 takes the layer's colour, 0 (by
-// block) and 7 draw black on the white picture, others come from the palette.
-AcGiColorResolver acgiDrawingColors(AcDbDatabase* database);
+// block) and 7 draw in the foreground (black on the white picture, white on
+// the dark one), others come from the palette.
+AcGiColorResolver acgiDrawingColors(AcDbDatabase* database, bool darkBackground = false);
 
 // SVG text (UTF-8) of recorded geometry: world y goes up, so the picture is
 // flipped; texts keep their height, rotation, width factor and obliquing.

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <numbers>
 #include <sstream>
+#include <tuple>
 
 #include "acdocman.h"
 #include "dbents.h"
@@ -185,6 +186,23 @@ TEST_F(DrawingPicture, ColoursComeFromEntitiesAndLayers) {
     EXPECT_NE(svg.find("fill=\"#6666CC\""), std::string::npos);    // texts by layer colour 173
     EXPECT_NE(svg.find("fill=\"#FF0000\""), std::string::npos);    // the title's own colour
     EXPECT_NE(svg.find(">挖方 W=12.50</text>"), std::string::npos);
+}
+
+TEST_F(DrawingPicture, TheForegroundFollowsTheBackground) {
+    buildSite();
+    auto* note = new AcDbText({0, -5, 0}, L"note", AcDbObjectId::kNull, 2.0, 0.0);
+    note->setColorIndex(7);
+    add(note, layer(L"notes", 1));
+    for (const auto& [dark, background, foreground] :
+         {std::tuple{false, "#FFFFFF", "#000000"}, std::tuple{true, "#212830", "#FFFFFF"}}) {
+        AcGiSvgOptions options;
+        options.darkBackground = dark;
+        const std::string svg = acgiRenderSvg(mDb, options);
+        EXPECT_NE(svg.find(std::string("fill=\"") + background + "\"/>"), std::string::npos);
+        EXPECT_NE(svg.find(std::string("fill=\"") + foreground + "\" transform"),
+                  std::string::npos);
+        EXPECT_NE(svg.find("stroke=\"#FFFF00\""), std::string::npos);  // colour 2 unchanged
+    }
 }
 
 TEST_F(DrawingPicture, TheSvgIsXmlAndRendersToPng) {

@@ -4,7 +4,9 @@
 #include "DataSettings.h"
 #include "DataTestSupport.h"
 #include "PaneData.h"
+#include "PaneLists.h"
 #include "SiteData.h"
+#include "StoredValues.h"
 
 namespace {
 
@@ -152,6 +154,40 @@ TEST_F(ValuesTest, PairReadersAreTrueWhenEitherKeyIsPresent) {
     std::wstring number = L"junk";
     EXPECT_FALSE(GetPaneNumber(bare, number));
     EXPECT_EQ(number, L"");
+}
+
+TEST(StoredNumbers, OnlyWholeFiniteNumbersAreWellFormed) {
+    const std::pair<const ACHAR*, bool> cases[] = {
+        {L"12.50", true}, {L" -3 ", true}, {L"1e3", true},  {L"", false},    {L"  ", false},
+        {L"12,5", false}, {L"1.2m", false}, {L"abc", false}, {L"nan", false}, {L"inf", false},
+    };
+    for (const auto& [text, wellFormed] : cases) {
+        SCOPED_TRACE(wcrtToUtf8(text));
+        EXPECT_EQ(IsNumberText(text), wellFormed);
+        if (wellFormed) {
+            EXPECT_EQ(MakeStoredNumber(L"k", text).value, _wtof(text));
+        }
+    }
+}
+
+TEST_F(ValuesTest, StoredTextsAreWhatTheReadersRead) {
+    AcDbObjectId pane = addPane(kSquare, L"1");
+    ASSERT_TRUE(SetPaneLayerFills(pane, {1.5, 2.25}));
+    writeKeys(pane, L"方格", {{L"填方组3", L"x"}, {L"填方公式", L"a*b"}, {L"挖方过程", L"1*2"}});
+    std::vector<double> values;
+    ASSERT_TRUE(GetPaneLayerFills(pane, values));
+    const std::vector<StoredNumber> items = GetPaneStoredList(pane, L"填方组");
+    ASSERT_EQ(items.size(), values.size());
+    for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i].value, values[i]);
+    EXPECT_EQ(items[2].key, L"填方组3");
+    EXPECT_FALSE(items[2].wellFormed);
+    EXPECT_EQ(items[1].text, L"2.25");
+    EXPECT_FALSE(GetStoredNumber(pane, L"方格", L"填方量").has_value());
+    std::wstring fillFormula = L"junk", fillProcess, cutFormula = L"junk", cutProcess;
+    EXPECT_TRUE(GetPaneFormulas(pane, fillFormula, fillProcess, cutFormula, cutProcess));
+    EXPECT_EQ(fillFormula, L"a*b");
+    EXPECT_EQ(cutFormula, L"");
+    EXPECT_EQ(cutProcess, L"1*2");
 }
 
 }  // namespace

@@ -158,8 +158,11 @@ bool cadhostWriteDrawing(AcApDocument* doc, const std::wstring& path, std::wstri
     return true;
 }
 
-bool cadhostWritePicture(AcApDocument* doc, const std::wstring& path, std::wstring& error) {
-    if (acgiWriteSvg(doc->database(), wcrtToUtf8(path)) == Acad::eOk) return true;
+bool cadhostWritePicture(AcApDocument* doc, const std::wstring& path, std::wstring& error,
+                         bool darkBackground) {
+    AcGiSvgOptions options;
+    options.darkBackground = darkBackground;
+    if (acgiWriteSvg(doc->database(), wcrtToUtf8(path), options) == Acad::eOk) return true;
     error = L"Cannot write picture \"" + path + L"\"";
     return false;
 }

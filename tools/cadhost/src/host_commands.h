@@ -17,5 +17,7 @@ std::unique_ptr<AcDbDatabase> cadhostReadDrawing(const std::wstring& path, std::
 // the document after the file; false with the reason when it cannot be written.
 bool cadhostWriteDrawing(AcApDocument* doc, const std::wstring& path, std::wstring& error);
 
-// Writes the SVG picture of a document's model space.
-bool cadhostWritePicture(AcApDocument* doc, const std::wstring& path, std::wstring& error);
+// Writes the SVG picture of a document's model space, on white or on the
+// host's dark background.
+bool cadhostWritePicture(AcApDocument* doc, const std::wstring& path, std::wstring& error,
+                         bool darkBackground = false);

@@ -16,6 +16,7 @@ const OptionDef kOptions[] = {
     {"--script", &CadhostOptions::script, nullptr},
     {"--save", &CadhostOptions::save, nullptr},
     {"--svg", &CadhostOptions::svg, nullptr},
+    {"--svg-background", &CadhostOptions::svgBackground, nullptr},
 };
 
 const OptionDef* findOption(const std::string& name) {
@@ -69,12 +70,17 @@ CadhostParse cadhostParseOptions(const std::vector<std::string>& args) {
             value = args[++i];
         if (!store(*option, value, result.options, result.error)) return result;
     }
+    const std::string& background = result.options.svgBackground;
+    if (!background.empty() && background != "light" && background != "dark")
+        result.error = "--svg-background takes light or dark, not " + background;
     return result;
 }
 
 const char* const kCadhostUsage =
     "usage: cadhost [--registry FILE] [--load MODULE]... [--open DRAWING.dxf]\n"
     "               [--script FILE|-] [--save OUT.dxf] [--svg OUT.svg]\n"
+    "               [--svg-background light|dark]\n"
     "Loads the modules in order, opens the drawing (a new one otherwise), runs the\n"
     "script (or, at a terminal, reads commands typed by the user), writes the\n"
-    "drawing and its picture when asked, and unloads the modules in reverse order.\n";
+    "drawing and its picture when asked, and unloads the modules in reverse order.\n"
+    "The picture is drawn on white, or on the host's dark model-space grey.\n";

@@ -11,6 +11,7 @@ struct CadhostOptions {
     std::string script;                // --script FILE, "-" for standard input
     std::string save;                  // --save OUT.dxf
     std::string svg;                   // --svg OUT.svg
+    std::string svgBackground;         // --svg-background light|dark (light when empty)
     bool help = false;
 };
 

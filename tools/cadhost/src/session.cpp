@@ -101,7 +101,8 @@ bool writeOutputs(const CadhostOptions& options, std::FILE* errors) {
         return false;
     }
     if (!options.svg.empty() &&
-        (doc == nullptr || !cadhostWritePicture(doc, wcrtFromUtf8(options.svg), error))) {
+        (doc == nullptr || !cadhostWritePicture(doc, wcrtFromUtf8(options.svg), error,
+                                                options.svgBackground == "dark"))) {
         report(errors, doc == nullptr ? L"no drawing is open to draw" : error);
         return false;
     }

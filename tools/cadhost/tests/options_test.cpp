@@ -19,6 +19,9 @@ TEST(CadhostOptions, ValidAndInvalidCommandLines) {
         {{"--svg="}, "--svg needs a value"},
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"drawing.dxf"}, "unexpected argument drawing.dxf"},
+        {{"--svg-background", "dark"}, ""},
+        {{"--svg-background=light"}, ""},
+        {{"--svg-background", "black"}, "--svg-background takes light or dark, not black"},
     };
     for (const ParseCase& c : cases) {
         const CadhostParse p = cadhostParseOptions(c.args);

@@ -19,6 +19,9 @@ const char* const kFontFamilies =
     "'Noto Sans CJK SC','WenQuanYi Micro Hei','WenQuanYi Zen Hei','Microsoft "
     "YaHei','SimSun',sans-serif";
 
+// The dark grey of the host's model space.
+const char* const kDarkBackground = "#212830";
+
 // The picture's frame: drawing extents plus a margin, and the y flip.
 struct Frame {
     double minX = 0.0, maxY = 0.0, width = 1.0, height = 1.0, margin = 1.0;
@@ -149,12 +152,12 @@ std::uint32_t layerColor(AcDbObjectId layerId) {
 
 }  // namespace
 
-AcGiColorResolver acgiDrawingColors(AcDbDatabase* /*database*/) {
-    return [](const AcGiPrimitive& p) -> std::uint32_t {
+AcGiColorResolver acgiDrawingColors(AcDbDatabase* /*database*/, bool darkBackground) {
+    return [darkBackground](const AcGiPrimitive& p) -> std::uint32_t {
         std::uint32_t index = p.color;
         if (index == 256) index = layerColor(p.layerId);
         // Index 7 is the drawing's foreground: black on a white picture.
-        if (index == 0 || index == 7) return 0x000000;
+        if (index == 0 || index == 7) return darkBackground ? 0xFFFFFF : 0x000000;
         return acgiPaletteRgb(static_cast<int>(index));
     };
 }
@@ -168,7 +171,7 @@ std::string acgiSvgFromPrimitives(const std::vector<AcGiPrimitive>& primitives,
            "\" height=\"" + num(f.height * scale) + "\" viewBox=\"0 0 " + num(f.width) + " " +
            num(f.height) + "\">\n";
     svg += "<rect x=\"0\" y=\"0\" width=\"" + num(f.width) + "\" height=\"" + num(f.height) +
-           "\" fill=\"#FFFFFF\"/>\n";
+           "\" fill=\"" + (options.darkBackground ? kDarkBackground : "#FFFFFF") + "\"/>\n";
     // Lines one pixel wide whatever the scale.
     svg += "<g stroke-width=\"" + num(1.0 / scale) + "\">\n";
     for (const AcGiPrimitive& p : primitives)
@@ -180,7 +183,8 @@ std::string acgiSvgFromPrimitives(const std::vector<AcGiPrimitive>& primitives,
 std::string acgiRenderSvg(AcDbDatabase* database, const AcGiSvgOptions& options) {
     AcGiRecordingDraw draw;
     acgiDrawModelSpace(database, draw);
-    return acgiSvgFromPrimitives(draw.primitives(), acgiDrawingColors(database), options);
+    return acgiSvgFromPrimitives(draw.primitives(),
+                                 acgiDrawingColors(database, options.darkBackground), options);
 }
 
 Acad::ErrorStatus acgiWriteSvg(AcDbDatabase* database, const std::string& path,
