@@ -23,7 +23,8 @@ constexpr const char* kInstalled = "已经安装了本软件!\n是否重新安�
 constexpr const char* kCancelCopy = "安装没有完成。";
 constexpr int kNext = 1000, kBack = 1001, kTitleId = 1002, kIntro = 1003, kLicence = 1005;
 constexpr int kDestinationEdit = 1009, kProgress = 1010, kReadme = 1012, kStatus = 1015;
-constexpr int kConfiguring = 1014, kDisagree = 1016, kAgree = 1017;
+constexpr int kConfiguring = 1014, kDisagree = 1016, kAgree = 1017, kBrowse = 1008;
+constexpr int kBrowserTree = 0x3741;  // the folder browser's tree
 constexpr DWORD kPatience = 60000;  // a page that never comes: the run is stuck
 
 int g_failures = 0;
@@ -98,9 +99,44 @@ HWND WaitPage(int marker, const std::string& what) {
 bool Answer(const char* text, const std::string& caption, int answer) {
     HWND box = WaitFor({0xFFFF, "#32770", text, nullptr}, std::string("box \"") + text + "\"");
     if (!box) return false;
+    // A box may be found while it is still being set up: its caption comes
+    // with its initialisation, after which it takes answers.
+    for (DWORD waited = 0; waited < kPatience && Text(box) != caption && IsWindow(box);
+         waited += 50) {
+        Sleep(50);
+    }
     Check(Text(box) == caption, "box caption " + Text(box));
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    // Gone before the next step, which might otherwise find it again.
+    for (DWORD waited = 0; waited < kPatience && IsWindow(box); waited += 20) Sleep(20);
+    Check(!IsWindow(box), std::string("box \"") + text + "\" stays");
     return true;
+}
+
+// The texts of a window's children of one class.
+std::vector<std::string> ChildTexts(HWND window, const char* className) {
+    struct Collect {
+        const char* className;
+        std::vector<std::string> texts;
+    } collect{className, {}};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* c = reinterpret_cast<Collect*>(data);
+            char name[64] = "";
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, c->className) == 0) c->texts.push_back(Text(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&collect));
+    return collect.texts;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    for (const std::string& t : texts) {
+        if (lstrcmpiA(t.c_str(), text.c_str()) == 0) return true;
+    }
+    return false;
 }
 
 void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
@@ -255,6 +291,21 @@ void Walk(const std::string& destination) {
     GUITHREADINFO gui = {sizeof gui};
     GetGUIThreadInfo(GetWindowThreadProcessId(page, nullptr), &gui);
     Check(gui.hwndFocus == GetDlgItem(page, kDestinationEdit), "the edit has the focus");
+    // The folder browser starts at the typed folder, shows it as its status
+    // and gives it back with the product's folders appended.
+    SetDlgItemTextA(page, kDestinationEdit, "C:\\windows");
+    ClickLater(page, kBrowse);
+    if (HWND browser = WaitFor({kBrowserTree, "#32770", nullptr, nullptr}, "folder browser")) {
+        const auto statics = ChildTexts(browser, "Static");
+        Check(Contains(statics, "请选择安装路径:"), "browser title");
+        Check(Contains(statics, "C:\\windows"), "browser status shows the typed folder");
+        PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        for (int i = 0; i < 100 && Find({kBrowserTree, "#32770", nullptr, nullptr}); ++i) Sleep(50);
+        SendMessageA(page, WM_NULL, 0, 0);
+        const std::string chosen = Text(GetDlgItem(page, kDestinationEdit));
+        Check(lstrcmpiA(chosen.c_str(), "C:\\windows\\Brontavex\\QUARN") == 0,
+              "browsed destination " + chosen);
+    }
     SetDlgItemTextA(page, kDestinationEdit, destination.c_str());
     Click(page, kNext);
 
@@ -265,6 +316,11 @@ void Walk(const std::string& destination) {
     Check(Checked(page, kReadme), "readme box checked");
     Check(Text(GetDlgItem(page, kNext)) == "完成", "Finish button");
     Shot("finish");
+    // Escape asks like Cancel; No shows the finish page again.
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Answer(kQuit, kCaption, IDNO);
+    page = WaitPage(kReadme, "finish page after No");
+    if (!page) return;
     Click(page, kReadme);
     Check(!Checked(page, kReadme), "readme box unchecked");
     Click(page, kNext);
@@ -302,13 +358,15 @@ void CancelCopy(const std::string& destination) {
     ClickLater(page, 2);
     Answer(kCancelCopy, "setup", IDNO);
     Check(Find({kProgress, "#32770", nullptr, nullptr}) == page, "No continues the installation");
+    const std::string status = Text(GetDlgItem(page, kStatus));
+    Check(status.size() > 4 && status.compare(status.size() - 4, 4, " ...") == 0,
+          "status of the copied entry: " + status);
+    Check(!IsWindowVisible(GetDlgItem(page, kConfiguring)), "still copying when cancelled");
     ClickLater(page, 2);
     Answer(kCancelCopy, "setup", IDYES);
-    Check(!IsWindowVisible(GetDlgItem(page, kConfiguring)), "cancelled while copying");
     ExpectEnd();
     Check(!Exists(destination + "\\Uninstall.log"), "no uninstall log after Cancel");
     Check(!ProductKey(), "no product key after Cancel");
-    (void)kStatus;
 }
 
 }  // namespace
