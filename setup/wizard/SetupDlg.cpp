@@ -148,6 +148,9 @@ INT_PTR CSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled)
             KillTimer(Window(), kSlideTimer);
             EndDialog(IDCANCEL);
             return 0;
+        case WM_DESTROY:
+            KillTimer(Window(), kSlideTimer);
+            break;
         default:
             break;
     }
