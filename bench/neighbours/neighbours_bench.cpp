@@ -1,13 +1,17 @@
-// Neighbour search per corner on a site of random elevation points: the fast
-// single-pass search against the straightforward one (working copy per corner,
-// a pass per sector, removal of each point taken). Each iteration runs the
-// search for every corner of a 40 x 40 grid of panes spread over the site.
+// Neighbour search per corner on a site of random elevation points: the
+// indexed search, the single-pass search and the straightforward one (working
+// copy per corner, a pass per sector, removal of each point taken). Each
+// iteration runs the search for every corner of a 40 x 40 grid of panes spread
+// over the site; items are corners. "peak_MiB" is the process's peak memory.
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <random>
 #include <vector>
 
 #include "CornerInterpolation.h"
+#include "NeighbourIndex.h"
 #include "NeighbourSearch.h"
 #include "ReferenceNeighbourSearch.h"
 
@@ -35,6 +39,31 @@ std::vector<AcGePoint3d> GridCorners() {
             corners.emplace_back(column * spacing, row * spacing, 0.0);
     return corners;
 }
+
+double PeakMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// The index is built once per site, as the command does (BM_IndexBuild).
+void BM_IndexedSearch(benchmark::State& state) {
+    const ElevationPointList points = RandomSite(static_cast<int>(state.range(0)));
+    const std::vector<AcGePoint3d> corners = GridCorners();
+    const NeighbourIndex index(points);
+    for (auto _ : state)
+        for (const AcGePoint3d& corner : corners) benchmark::DoNotOptimize(index.select(corner));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(corners.size()));
+    state.counters["peak_MiB"] = PeakMiB();
+}
+BENCHMARK(BM_IndexedSearch)->Arg(2000)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_IndexBuild(benchmark::State& state) {
+    const ElevationPointList points = RandomSite(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(NeighbourIndex(points));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
+}
+BENCHMARK(BM_IndexBuild)->Arg(2000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_FastSearch(benchmark::State& state) {
     const ElevationPointList points = RandomSite(static_cast<int>(state.range(0)));

@@ -53,3 +53,13 @@ bool InterpolateCorner(const ElevationPointList& sitePoints, const AcGePoint3d& 
     values = InverseDistanceMean(neighbours, flat);
     return true;
 }
+
+bool InterpolateCorner(const NeighbourIndex& index, const ElevationPointList& sitePoints,
+                       const AcGePoint3d& corner, std::vector<double>& values) {
+    values.clear();
+    const AcGePoint3d flat(corner.x, corner.y, 0.0);
+    ElevationPointList neighbours;
+    if (!SelectNeighbours(index, sitePoints, flat, neighbours)) return false;
+    values = InverseDistanceMean(neighbours, flat);
+    return true;
+}

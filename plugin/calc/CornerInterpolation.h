@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ElevationPoint.h"
+#include "NeighbourIndex.h"
 
 // Inverse-distance mean of the neighbours' layer elevations at the corner
 // (plan distances; z is ignored on both sides). With d_j the plan distance of
@@ -27,3 +28,7 @@ std::vector<double> InverseDistanceMean(const ElevationPointList& neighbours,
 // usable point.
 bool InterpolateCorner(const ElevationPointList& sitePoints, const AcGePoint3d& corner,
                        std::vector<double>& values);
+
+// The same through the site's neighbour index (built over sitePoints).
+bool InterpolateCorner(const NeighbourIndex& index, const ElevationPointList& sitePoints,
+                       const AcGePoint3d& corner, std::vector<double>& values);

@@ -24,6 +24,7 @@
 #include <array>
 #include <cmath>
 #include <cwctype>
+#include <numbers>
 #include <optional>
 #include <stdexcept>
 
@@ -31,8 +32,6 @@
 #include "wcrt.h"
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // X = 0 is replaced by the smallest normal float, 2^-126, so that formulas
 // dividing by X never meet an exact zero.
@@ -63,7 +62,7 @@ struct FormulaFunction {
 // The functions in the order of the name list; a longer name that begins like
 // a shorter one ("SINH", "SIN") must stand before it.
 const std::array<FormulaFunction, 25> kFunctions = {{
-    {L"PI", [](double) -> Result { return kPi; }},
+    {L"PI", [](double) -> Result { return std::numbers::pi; }},
     {L"ABS", [](double a) -> Result { return std::fabs(a); }},
     {L"SQRT", [](double a) -> Result { return a >= 0 ? Result(std::sqrt(a)) : std::nullopt; }},
     {L"SINH", [](double a) -> Result { return std::sinh(a); }},
@@ -81,8 +80,8 @@ const std::array<FormulaFunction, 25> kFunctions = {{
     {L"ARCSIN", [](double a) -> Result { return std::fabs(a) < 1 ? Result(std::asin(a)) : std::nullopt; }},
     {L"ARCCOS", [](double a) -> Result { return std::fabs(a) <= 1 ? Result(std::acos(a)) : std::nullopt; }},
     {L"INT", [](double a) -> Result { return truncateToInt32(a); }},
-    {L"RAD", [](double a) -> Result { return a * kPi / 180; }},
-    {L"DEG", [](double a) -> Result { return a * 180 / kPi; }},
+    {L"RAD", [](double a) -> Result { return a * std::numbers::pi / 180; }},
+    {L"DEG", [](double a) -> Result { return a * 180 / std::numbers::pi; }},
     {L"SIGN", [](double a) -> Result { return a > 0 ? 1.0 : (a < 0 ? -1.0 : 0.0); }},
     // arsinh(a) = ln(sqrt(a^2 + 1) + a), written for a < 0 so that it keeps
     // its sign: -ln(sqrt(a^2 + 1) - a).

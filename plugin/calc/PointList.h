@@ -2,7 +2,10 @@
 // annotated during one run of the corner calculation).
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <unordered_map>
+#include <vector>
 
 #include "acge.h"
 
@@ -14,3 +17,36 @@ inline constexpr double kSamePointDistance = 0.0001;
 // kSamePointDistance, -1 when there is none.
 int FindPointInList(const AcGePoint3d& point, std::span<const AcGePoint3d> list);
 int FindPointInList(const AcGePoint3d& point, const AcGePoint3dArray& list);
+
+// A growing list of positions that answers FindPointInList in constant time:
+// positions are hashed into plan cells a little larger than the tolerance, so
+// a point closer than the tolerance lies in the same or a neighbouring cell.
+// The answer is the linear scan's: the first listed point closer than
+// kSamePointDistance (distance with z).
+class PointList {
+public:
+    // Index of the first listed point closer than kSamePointDistance, or -1.
+    int find(const AcGePoint3d& point) const;
+    // Appends the point and returns its index.
+    int append(const AcGePoint3d& point);
+    int length() const { return static_cast<int>(mPoints.size()); }
+    const std::vector<AcGePoint3d>& points() const { return mPoints; }
+
+private:
+    struct Cell {
+        std::int64_t column;
+        std::int64_t row;
+        bool operator==(const Cell&) const = default;
+    };
+    struct CellHash {
+        size_t operator()(const Cell& c) const;
+    };
+    // False for a coordinate too large (or not finite) for a cell number.
+    static bool cellOf(const AcGePoint3d& point, Cell& cell);
+
+    std::vector<AcGePoint3d> mPoints;
+    std::unordered_map<Cell, std::vector<int>, CellHash> mCells;
+    std::vector<int> mUncelled;  // points too far out for a cell, scanned in turn
+};
+
+int FindPointInList(const AcGePoint3d& point, const PointList& list);

@@ -1,5 +1,6 @@
 // The elevation point's binary and DXF records (docs/mpointele.md).
 #include <cmath>
+#include <numbers>
 
 #include "AcDbMPointEle.h"
 
@@ -14,7 +15,7 @@ constexpr int kAngleCode = 50;  // degrees in the file, radians in memory
 constexpr int kCountCode = 90;
 constexpr int kElevationCode = 41;  // one group per layer, layer 1 first
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 
 // What the DXF reader has collected of the members so far.
 struct DxfMembers {

@@ -17,6 +17,12 @@ void AttachPluginModule(HINSTANCE moduleHandle) {
     record.moduleResourceInstance = moduleHandle;
 }
 
+PluginResourceScope::PluginResourceScope() {
+    acDocManager->pushResourceHandle(PluginModule().moduleResourceInstance);
+}
+
+PluginResourceScope::~PluginResourceScope() { acDocManager->popResourceHandle(); }
+
 void DetachPluginModule() {
     ModuleRecord& record = PluginModule();
     if (record.attached) record.attached = false;

@@ -17,3 +17,13 @@ ModuleRecord& PluginModule();
 // mapped into the host and when it leaves).
 void AttachPluginModule(HINSTANCE moduleHandle);
 void DetachPluginModule();
+
+// Makes the plug-in's resources current while it lives: every dialog of the
+// plug-in is constructed and destroyed inside one.
+class PluginResourceScope {
+  public:
+    PluginResourceScope();
+    ~PluginResourceScope();
+    PluginResourceScope(const PluginResourceScope&) = delete;
+    PluginResourceScope& operator=(const PluginResourceScope&) = delete;
+};

@@ -1,6 +1,6 @@
 // Names under which the suite keeps site, pane and slope data in the drawing:
-// the extended-data applications, their keys, the per-site layer name
-// formats and the settings this folder reads.
+// the extended-data applications, their keys and the per-site layer name
+// formats.
 #pragma once
 
 #include "adesk.h"
@@ -47,10 +47,3 @@ inline constexpr const ACHAR* kPaneLayerFormat = L"场区%s%s";  // number, "方
 inline constexpr const ACHAR* kCornerTextLayerFormat = L"场区%s方格标高标注";
 inline constexpr const ACHAR* kFillTextLayerFormat = L"场区%s填方标注";
 inline constexpr const ACHAR* kCutTextLayerFormat = L"场区%s挖方标注";
-
-// Settings (strings under the product's registry key).
-inline constexpr const ACHAR* kElevationPrecisionSetting = L"paneeleprec";
-inline constexpr const ACHAR* kVolumePrecisionSetting = L"tfcollectprec";
-inline constexpr const ACHAR* kAnnotationPrecisionSetting = L"panetfprec";
-inline constexpr const ACHAR* kPointLayerSetting = L"MLayerELeLayer";
-inline constexpr const ACHAR* kDefaultPointLayer = L"多层标高";

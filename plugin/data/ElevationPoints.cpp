@@ -5,7 +5,7 @@
 #include "AcDbMPointEle.h"
 #include "ArxHelpers.h"
 #include "ClosedOnExit.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "aced.h"
 #include "dbpl.h"
 
@@ -38,7 +38,7 @@ bool RelativePosition(AcDbObjectId id, const AcGePoint3d& origin, AcGePoint3d& r
 bool CollectElevationPoints(AcDbObjectIdArray& points) {
     points.removeAll();
     AcDbObjectIdArray onLayer;
-    ArxSelectEntity::Arx_GetEntFromLayer(GetElevationPointLayer().c_str(), onLayer);
+    ArxSelectEntity::Arx_GetEntFromLayer(ReadSetting(Setting::PointLayer).c_str(), onLayer);
     for (int i = 0; i < onLayer.length(); ++i)
         if (IsElevationPoint(onLayer[i])) points.append(onLayer[i]);
     return !points.isEmpty();

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "DataNames.h"
-#include "DataSettings.h"
 #include "DataWrite.h"
 #include "ElevationPoints.h"
 #include "FieldLabel.h"
 #include "PaneData.h"
 #include "PaneLists.h"
+#include "RegistrySettings.h"
 #include "SiteData.h"
 #include "SiteLookup.h"
 #include "StoredValues.h"

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "XdataStore.h"
 #include "wcrt.h"
 
@@ -60,15 +60,15 @@ bool GetPaneVolumes(AcDbObjectId pane, double& fill, double& cut) {
 bool SetPaneVolumes(AcDbObjectId pane, double fill, double cut) {
     if (RefuseNonFinite({fill, cut})) return false;
     return WriteTexts(pane, kPaneApp,
-                      {{kFillVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, fill)},
-                       {kCutVolumeKey, FormatWithPrecision(kVolumePrecisionSetting, cut)}});
+                      {{kFillVolumeKey, FormatWithPrecision(Setting::VolumePrecision, fill)},
+                       {kCutVolumeKey, FormatWithPrecision(Setting::VolumePrecision, cut)}});
 }
 
 bool SetPaneAreas(AcDbObjectId pane, double fillArea, double cutArea) {
     if (RefuseNonFinite({fillArea, cutArea})) return false;
     return WriteTexts(pane, kPaneApp,
-                      {{kFillAreaKey, FormatWithPrecision(kVolumePrecisionSetting, fillArea)},
-                       {kCutAreaKey, FormatWithPrecision(kVolumePrecisionSetting, cutArea)}});
+                      {{kFillAreaKey, FormatWithPrecision(Setting::VolumePrecision, fillArea)},
+                       {kCutAreaKey, FormatWithPrecision(Setting::VolumePrecision, cutArea)}});
 }
 
 bool GetPaneFormulas(AcDbObjectId pane, std::wstring& fillFormula, std::wstring& fillProcess,

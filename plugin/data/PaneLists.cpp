@@ -4,7 +4,7 @@
 
 #include "ArxHelpers.h"
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "StoredValues.h"
 #include "XdataStore.h"
 #include "wcrt.h"
@@ -16,18 +16,18 @@ namespace {
 // marks the entity as a pane.
 struct NumberedList {
     std::wstring stem;
-    const ACHAR* precisionSetting;
+    Setting precision;
     bool marksPane;
 };
 
 NumberedList NaturalElevations() {
-    return {kNaturalElevationStem, kElevationPrecisionSetting, true};
+    return {kNaturalElevationStem, Setting::ElevationPrecision, true};
 }
-NumberedList DesignElevations() { return {kDesignElevationStem, kElevationPrecisionSetting, true}; }
-NumberedList LayerFills() { return {kLayerFillStem, kVolumePrecisionSetting, false}; }
-NumberedList LayerCuts() { return {kLayerCutStem, kVolumePrecisionSetting, false}; }
+NumberedList DesignElevations() { return {kDesignElevationStem, Setting::ElevationPrecision, true}; }
+NumberedList LayerFills() { return {kLayerFillStem, Setting::VolumePrecision, false}; }
+NumberedList LayerCuts() { return {kLayerCutStem, Setting::VolumePrecision, false}; }
 NumberedList CornerLayers(int corner) {
-    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), kElevationPrecisionSetting, false};
+    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), Setting::ElevationPrecision, false};
 }
 
 bool Contains(const std::wstring& key, const std::wstring& stem) {
@@ -44,7 +44,7 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
 bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
     for (double v : values)
         if (RefuseNonFinite({v})) return false;
-    const std::wstring format = GetPrecisionFormat(list.precisionSetting);
+    const std::wstring format = GetPrecisionFormat(list.precision);
     return EditXdata(pane, kPaneApp, [&](ArxDbgAppXdataX& data) {
         RemoveList(data, list.stem);
         for (size_t k = 0; k < values.size(); ++k) {
@@ -58,17 +58,26 @@ bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<do
 
 // The item number behind the stem is not parsed: the writer stores the items
 // in ascending order, so stored order is list order.
-std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& stem) {
+std::vector<StoredNumber> ListTextsFrom(ArxDbgAppXdataX& data, const std::wstring& stem) {
     std::vector<StoredNumber> items;
-    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
-    if (!data) return items;
     std::vector<std::wstring> keys;
-    data->GetFlagArray(keys);
+    data.GetFlagArray(keys);
     std::wstring text;
     for (const std::wstring& key : keys)
-        if (Contains(key, stem) && data->getString(key.c_str(), text))
+        if (Contains(key, stem) && data.getString(key.c_str(), text))
             items.push_back(MakeStoredNumber(key, text));
     return items;
+}
+
+std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& stem) {
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    return data ? ListTextsFrom(*data, stem) : std::vector<StoredNumber>();
+}
+
+bool ReadListFrom(ArxDbgAppXdataX& data, const NumberedList& list, std::vector<double>& values) {
+    values.clear();
+    for (const StoredNumber& item : ListTextsFrom(data, list.stem)) values.push_back(item.value);
+    return !values.empty();
 }
 
 bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
@@ -111,6 +120,15 @@ bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations)
 }
 bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations) {
     return ReadList(pane, CornerLayers(corner), elevations);
+}
+bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers) {
+    for (std::vector<double>& corner : layers) corner.clear();
+    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data) return false;
+    bool any = false;
+    for (size_t i = 0; i < layers.size(); ++i)
+        any = ReadListFrom(*data, CornerLayers(static_cast<int>(i)), layers[i]) || any;
+    return any;
 }
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes) {
     return ReadList(pane, LayerFills(), volumes);

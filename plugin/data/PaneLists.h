@@ -33,6 +33,9 @@ bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes);
 bool GetPaneNaturalElevations(AcDbObjectId pane, std::vector<double>& elevations);
 bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations);
 bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations);
+// GetCornerLayerElevations of corners 0 ... layers.size() - 1 from one read of
+// the pane's data; true when some corner has a value.
+bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers);
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes);
 bool GetPaneLayerCuts(AcDbObjectId pane, std::vector<double>& volumes);
 

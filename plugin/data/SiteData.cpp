@@ -1,7 +1,7 @@
 #include "SiteData.h"
 
 #include "DataNames.h"
-#include "DataSettings.h"
+#include "RegistrySettings.h"
 #include "XdataStore.h"
 
 bool GetFieldNumber(AcDbObjectId site, std::wstring& number) {
@@ -23,8 +23,8 @@ bool GetPaneSpacing(AcDbObjectId site, std::wstring& spacing) {
 bool SetFieldVolumes(AcDbObjectId site, double fill, double cut) {
     if (RefuseNonFinite({fill, cut})) return false;
     return WriteTexts(site, kFieldApp,
-                      {{kFieldFillKey, FormatWithPrecision(kElevationPrecisionSetting, fill)},
-                       {kFieldCutKey, FormatWithPrecision(kElevationPrecisionSetting, cut)}});
+                      {{kFieldFillKey, FormatWithPrecision(Setting::ElevationPrecision, fill)},
+                       {kFieldCutKey, FormatWithPrecision(Setting::ElevationPrecision, cut)}});
 }
 
 bool SetFieldOutlines(AcDbObjectId outer, const AcDbObjectIdArray& inners, const ACHAR* number) {

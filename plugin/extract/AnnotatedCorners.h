@@ -2,7 +2,7 @@
 // dimension, so that a corner shared by several panes is annotated once.
 #pragma once
 
-#include "acge.h"
+#include "PointList.h"
 
 class AnnotatedCorners {
   public:
@@ -12,5 +12,5 @@ class AnnotatedCorners {
     int size() const { return mCorners.length(); }
 
   private:
-    AcGePoint3dArray mCorners;
+    PointList mCorners;  // found in constant time, however many corners a site has
 };

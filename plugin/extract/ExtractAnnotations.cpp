@@ -7,9 +7,9 @@
 
 #include "AcDbPtEleDim.h"
 #include "ArxHelpers.h"
-#include "CommandSettings.h"
 #include "ExtractNames.h"
 #include "FieldData.h"
+#include "RegistrySettings.h"
 #include "TextStyles.h"
 #include "VolumeAnnotations.h"
 #include "dbapserv.h"
@@ -28,9 +28,9 @@ struct DimColours {
 };
 
 DimColours ReadDimColours() {
-    return {ReadColourSetting(L"DimPtEleColor", L"173"),
-            ReadColourSetting(L"DimPtDesignEleColor", L"130"),
-            ReadColourSetting(L"DimPtVarEleColor", L"7")};
+    return {ReadIntegerSetting(Setting::ElevationTextColour),
+            ReadIntegerSetting(Setting::DesignTextColour),
+            ReadIntegerSetting(Setting::DifferenceTextColour)};
 }
 
 AcDbDatabase* WorkingDatabase() { return acdbHostApplicationServices()->workingDatabase(); }
@@ -74,7 +74,7 @@ AcGePoint3d Moved(const AcGePoint3d& p, double distance, double direction) {
 }  // namespace
 
 ElevationDimTexts FormatElevationDim(double natural, double design) {
-    const std::wstring format = GetPrecisionFormat(kElevationPrecisionSetting);
+    const std::wstring format = GetPrecisionFormat(Setting::ElevationPrecision);
     return {wcrtFormat(format.c_str(), natural), wcrtFormat(format.c_str(), design),
             wcrtFormat(format.c_str(), design - natural)};
 }
@@ -83,7 +83,7 @@ void DrawCornerElevationDim(const std::wstring& siteNumber, double natural, doub
                             const AcGePoint3d& corner, double angle, double height) {
     const ElevationDimTexts texts = FormatElevationDim(natural, design);
     const DimColours colours = ReadDimColours();
-    if (!(std::abs(height) > 0.0)) height = _wtof(ReadSetting(L"TextHeight", L"2.5", true).c_str());
+    if (!(std::abs(height) > 0.0)) height = ReadRealSetting(Setting::TextHeight);
     AcDbObjectId style;
     MakeTextStyle(kAnnotationStyleName, style);
     const CurrentLayerAndStyle current(Layer(kCornerTextLayerFormat, siteNumber), style);
@@ -107,7 +107,7 @@ void DrawCornerElevationDim(const std::wstring& siteNumber, double natural, doub
 }
 
 FillCutTexts FormatFillCut(double fill, double cut) {
-    const std::wstring format = GetPrecisionFormat(kAnnotationPrecisionSetting);
+    const std::wstring format = GetPrecisionFormat(Setting::AnnotationPrecision);
     const bool none = fill <= kNoVolume && cut <= kNoVolume;
     FillCutTexts texts;
     if (fill > kNoVolume || none) texts.fill = wcrtFormat(format.c_str(), fill);
@@ -139,9 +139,9 @@ void DrawFillCutTexts(const std::wstring& siteNumber, const FillCutTexts& texts,
     const std::wstring fillLayer = Layer(kFillTextLayerFormat, siteNumber);
     const std::wstring cutLayer = Layer(kCutTextLayerFormat, siteNumber);
     AcDbObjectId made;
-    ArxLayer::Arx_CreateLayer(fillLayer.c_str(), ReadColourSetting(L"FieldTuFFillColor", L"2"),
+    ArxLayer::Arx_CreateLayer(fillLayer.c_str(), ReadIntegerSetting(Setting::FillTextColour),
                               made);
-    ArxLayer::Arx_CreateLayer(cutLayer.c_str(), ReadColourSetting(L"FieldTuFDigColor", L"173"),
+    ArxLayer::Arx_CreateLayer(cutLayer.c_str(), ReadIntegerSetting(Setting::CutTextColour),
                               made);
     AcDbObjectId style;
     MakeTextStyle(kAnnotationStyleName, style);

@@ -1,4 +1,4 @@
-// Layers and settings of the layer drawing extraction, all formed with the
+// Layers of the layer drawing extraction, all formed with the
 // number of the new site ("1-2" for layer pair 2 of site 1).
 #pragma once
 
@@ -8,17 +8,9 @@
 inline constexpr const ACHAR* kNewSiteNumberFormat = L"%s-%d";
 
 // Outline layer: the FieldLayer setting followed by the site number.
-inline constexpr const ACHAR* kFieldLayerSetting = L"FieldLayer";
-inline constexpr const ACHAR* kFieldLayerDefault = L"场区";
-inline constexpr const ACHAR* kFieldColourSetting = L"FieldColor";
-inline constexpr const ACHAR* kFieldColourDefault = L"1";
 // New panes lie on "场区" + number + "方格", where the site's panes are found.
 inline constexpr const ACHAR* kPaneLayerStem = L"方格";
 // Pane-number labels lie on "场区" + number + PaneLayer + "编号".
-inline constexpr const ACHAR* kPaneLayerSetting = L"PaneLayer";
-inline constexpr const ACHAR* kPaneLayerDefault = L"方格";
-inline constexpr const ACHAR* kPaneColourSetting = L"PaneColor";
-inline constexpr const ACHAR* kPaneColourDefault = L"2";
 inline constexpr const ACHAR* kPaneLabelLayerFormat = L"场区%s%s编号";
 
 // Elevation dimensions at the corners and the layers of their three texts.

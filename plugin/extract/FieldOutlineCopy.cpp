@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "ArxHelpers.h"
-#include "CommandSettings.h"
 #include "ExtractNames.h"
 #include "FieldData.h"
+#include "RegistrySettings.h"
 #include "TextStyles.h"
 #include "dbents.h"
 #include "wcrt.h"
@@ -87,10 +87,10 @@ AcDbObjectId CopyFieldOutline(AcDbObjectId site, const ExtractionTarget& target)
     AcDbObjectId group;
     ArxGroup::Arx_CreateGroup(L"*NoName", group);
     const std::wstring layer =
-        ReadSetting(kFieldLayerSetting, kFieldLayerDefault, true) + target.siteNumber;
+        ReadSetting(Setting::SiteLayer) + target.siteNumber;
     AcDbObjectId layerId;
     ArxLayer::Arx_CreateLayer(layer.c_str(),
-                              ReadColourSetting(kFieldColourSetting, kFieldColourDefault), layerId);
+                              ReadIntegerSetting(Setting::SiteColour), layerId);
     const AcDbObjectId outer = CopyOnto(site, target.offset, layer);
     if (outer.isNull()) return {};
     ArxGroup::Arx_addEntToGroup(outer, group);
@@ -110,7 +110,7 @@ AcDbObjectId CopyFieldOutline(AcDbObjectId site, const ExtractionTarget& target)
 }
 
 void CopyPaneNumberLabels(AcDbObjectId site, const ExtractionTarget& target) {
-    const std::wstring stem = ReadSetting(kPaneLayerSetting, kPaneLayerDefault, false);
+    const std::wstring stem = ReadSetting(Setting::PaneLayer);
     std::wstring sourceNumber;
     GetFieldNumber(site, sourceNumber);
     const std::wstring from = wcrtFormat(kPaneLabelLayerFormat, sourceNumber.c_str(), stem.c_str());
@@ -119,7 +119,7 @@ void CopyPaneNumberLabels(AcDbObjectId site, const ExtractionTarget& target) {
     AcDbObjectIdArray labels;
     ArxLayer::Arx_GetLayerEnt(from.c_str(), labels);
     AcDbObjectId layerId;
-    ArxLayer::Arx_CreateLayer(to.c_str(), ReadColourSetting(kPaneColourSetting, kPaneColourDefault),
+    ArxLayer::Arx_CreateLayer(to.c_str(), ReadIntegerSetting(Setting::PaneColour),
                               layerId);
     for (int i = 0; i < labels.length(); ++i) {
         AcDbObjectId copy;

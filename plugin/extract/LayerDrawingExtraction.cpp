@@ -5,7 +5,6 @@
 
 #include "ArxHelpers.h"
 #include "CommandBodies.h"
-#include "CommandSettings.h"
 #include "DocData.h"
 #include "DragTransform.h"
 #include "ExtractNames.h"
@@ -112,7 +111,7 @@ void ExtractLayerDrawing(AcDbObjectId site, const AcDbObjectIdArray& panes, int 
         wcrtFormat(kPaneLayerFormat, target.siteNumber.c_str(), kPaneLayerStem);
     AcDbObjectId layerId;
     ArxLayer::Arx_CreateLayer(paneLayer.c_str(),
-                              ReadColourSetting(kPaneColourSetting, kPaneColourDefault), layerId);
+                              ReadIntegerSetting(Setting::PaneColour), layerId);
     const RegistrySettingsReader settings;
     AnnotatedCorners annotatedCorners;
     std::vector<AcDbObjectId> newPanes;

@@ -17,7 +17,7 @@ struct SiteDrawingPlan {
 // The example: site 1, a seven-sided outline of about 2.8 ha under a grid
 // turned by 15 degrees with a spacing of 20 and a 40 x 40 building footprint
 // as inner outline; site 2, a five-sided outline east of it, grid angle 0 and
-// spacing 10; 66 survey points of four layers over and around both sites.
+// spacing 10; 78 survey points of four layers over and around both sites.
 SiteDrawingPlan ExampleDrawing();
 
 // One site of rows x columns square panes of spacing 20 at the origin, grid

@@ -114,7 +114,10 @@ bool WritePanes(const SitePlan& site) {
     return ok;
 }
 
+// A drawing without points has no point layer: the import makes it when the
+// points come in.
 bool WritePoints(const std::vector<SurveyPoint>& points) {
+    if (points.empty()) return true;
     bool ok = MakeLayer(kPointLayer, kPointColour);
     for (const SurveyPoint& p : points) {
         auto point = std::make_unique<AcDbMPointEle>();

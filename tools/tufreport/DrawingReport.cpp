@@ -103,8 +103,8 @@ SiteEntry ReadSite(AcDbObjectId site, const AcDbObjectIdArray& outlines) {
 
 VolumeReport ReadVolumeReport() {
     VolumeReport report;
-    report.elevationDecimals = GetPrecisionDecimals(kElevationPrecisionSetting);
-    report.volumeDecimals = GetPrecisionDecimals(kVolumePrecisionSetting);
+    report.elevationDecimals = GetPrecisionDecimals(Setting::ElevationPrecision);
+    report.volumeDecimals = GetPrecisionDecimals(Setting::VolumePrecision);
     AcDbObjectIdArray outlines;
     CollectFields(outlines);
     for (const AcDbObjectId& site : outlines)

@@ -13,7 +13,10 @@
 //           "dialog" name                        -- the named dialog is expected now
 //           "dialog.set" control [blank value]   -- value is the rest of the line
 //           "dialog.click" control
+//           "dialog.focus" control
 //           "dialog.ok" | "dialog.cancel"
+//           "dialog.snapshot" file                -- file is the rest of the line
+//           "dialog.resize" width height          -- pixels, 1 to 99999
 //   input     := any*                            -- trimmed; empty means Enter
 #pragma once
 
@@ -30,6 +33,9 @@ enum class AcEdScriptKind {
     kDialogClick,  // press `control`
     kDialogOk,
     kDialogCancel,
+    kDialogFocus,     // put the focus on `control`
+    kDialogSnapshot,  // write the picture of the dialog to the file `text`
+    kDialogResize,    // resize the dialog to `count` x `height` pixels
 };
 
 struct AcEdScriptLine {
@@ -37,12 +43,14 @@ struct AcEdScriptLine {
     std::wstring text;
     std::wstring control;
     long count = 0;
+    long height = 0;  // kDialogResize only
     int lineNumber = 0;  // 1-based line of the script; 0 for lines not read from a file
 
     bool isDialog() const {
         return kind == AcEdScriptKind::kDialog || kind == AcEdScriptKind::kDialogSet ||
                kind == AcEdScriptKind::kDialogClick || kind == AcEdScriptKind::kDialogOk ||
-               kind == AcEdScriptKind::kDialogCancel;
+               kind == AcEdScriptKind::kDialogCancel || kind == AcEdScriptKind::kDialogFocus ||
+               kind == AcEdScriptKind::kDialogSnapshot || kind == AcEdScriptKind::kDialogResize;
     }
 };
 

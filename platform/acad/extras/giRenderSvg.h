@@ -12,6 +12,12 @@
 
 class AcDbDatabase;
 
+// A text as it may stand in SVG (XML 1.0) character data or an attribute
+// value, in UTF-8: markup characters escaped, control characters other than
+// the tab dropped (XML has no place for them). Every SVG the project writes
+// escapes its texts with it.
+std::string acgiSvgEscaped(const std::wstring& text);
+
 struct AcGiSvgOptions {
     // Size of the picture's longer side in pixels; drawing units are scaled to it.
     double pixels = 1200.0;

@@ -1,6 +1,7 @@
 // Growable array with the host SDK's AcArray interface (indices are int).
 #pragma once
 
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <vector>
@@ -31,11 +32,13 @@ public:
         return *this;
     }
 
-    // Appends and returns the new element's index; capacity grows by the
-    // growth step, as the host's array does.
+    // Appends and returns the new element's index. Capacity grows by the
+    // growth step or by half of itself, whichever is more, so that appends
+    // take amortised constant time however long the array gets.
     int append(const T& value) {
         if (mData.size() == mData.capacity())
-            mData.reserve(mData.capacity() + static_cast<size_t>(mGrowLength));
+            mData.reserve(mData.capacity() +
+                          std::max(static_cast<size_t>(mGrowLength), mData.capacity() / 2));
         mData.push_back(value);
         return length() - 1;
     }

@@ -1,4 +1,6 @@
-// Umbrella header of the host SDK stand-in: plug-in code includes this one header.
+// Umbrella header of the host SDK stand-in: the whole SDK subset at once, for
+// tests, tools and benchmarks. Plug-in code includes the SDK headers it uses
+// one by one (dbmain.h, aced.h, ...), as against the real SDK.
 #pragma once
 
 #include "acadstrc.h"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dbmain.h"
@@ -55,8 +56,12 @@ public:
 private:
     std::vector<Entry>::const_iterator find(const ACHAR* name) const;
     std::wstring nextAnonymousName();
+    void pushEntry(Entry entry);
+    void rebuildIndex();
 
     std::vector<Entry> mEntries;
+    // Position of the first entry of every name, by its case-folded text.
+    std::unordered_map<std::wstring, size_t> mIndex;
     bool mAnonymousNaming = false;
     int mLastAnonymous = 0;
 };

@@ -1,7 +1,9 @@
 // Symbol tables: blocks, layers, text styles, registered applications.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dbmain.h"
@@ -26,6 +28,9 @@ public:
     // Refused with eInvalidInput for an empty name or one with characters <>/\":;?*|,=`.
     // An anonymous block name ("*..." in the block table) is allowed.
     Acad::ErrorStatus setName(const ACHAR* name);
+    // Stand-in internal: counts the renames of records already named in a
+    // table, so that tables know when their index by name is out of date.
+    static std::uint64_t renameCount();
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -45,6 +50,8 @@ protected:
     virtual bool dxfInRecordItem(const resbuf&) { return false; }
 
 private:
+    void rename(const std::wstring& name);
+
     std::wstring mName;
 };
 
@@ -82,7 +89,17 @@ protected:
     virtual bool acceptsRecord(const AcDbSymbolTableRecord* record) const = 0;
 
 private:
+    // Brings the index up to date: records added since are indexed, and a
+    // rename anywhere rebuilds it.
+    void syncIndex() const;
+
     std::vector<AcDbObjectId> mRecords;
+    // Positions in mRecords of the records of every case-folded name, in table
+    // order; covers the first mIndexedCount records.
+    mutable std::unordered_map<std::wstring, std::vector<size_t>> mIndex;
+    mutable size_t mIndexedCount = 0;
+    mutable std::vector<size_t> mUnnamed;  // positions of records still without a name
+    mutable std::uint64_t mIndexedRenames = 0;
 };
 
 // A cursor over a list of ids that can skip erased objects; the table and block

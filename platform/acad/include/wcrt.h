@@ -18,6 +18,11 @@ int _wcsicmp(const wchar_t* a, const wchar_t* b);
 int _wcsnicmp(const wchar_t* a, const wchar_t* b, size_t count);
 #endif
 
+// The text with every character lowered as _wcsicmp compares them: two names
+// are equal under _wcsicmp exactly when their folded texts are equal, so
+// lookups by name without regard to case can hash the folded text.
+std::wstring wcrtFoldCase(const std::wstring& text);
+
 // Formats like swprintf with the host's conventions for "%s"/"%c" (wide).
 std::wstring wcrtFormat(const wchar_t* format, ...);
 std::wstring wcrtVFormat(const wchar_t* format, va_list args);
@@ -25,6 +30,8 @@ std::wstring wcrtVFormat(const wchar_t* format, va_list args);
 // UTF-8 <-> wide conversions for files, which are UTF-8 unless a format says
 // otherwise. Invalid UTF-8 bytes become U+FFFD.
 std::string wcrtToUtf8(const std::wstring& text);
+// Bytes of wcrtToUtf8 of the zero-terminated text (0 for null), without making it.
+size_t wcrtUtf8Length(const wchar_t* text);
 std::wstring wcrtFromUtf8(const std::string& text);
 
 // The text without white space at either end.

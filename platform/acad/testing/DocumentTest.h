@@ -4,12 +4,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "acdocman.h"
 #include "acedhost.h"
 #include "arxsdk.h"
@@ -17,11 +17,7 @@
 class DocumentTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        mDir = std::filesystem::temp_directory_path() /
-               ("kavrel_" + std::to_string(::getpid()) + "_" + name);
-        std::filesystem::remove_all(mDir);
-        std::filesystem::create_directories(mDir);
+        mDir = MakeScratchFolder("kavrel");
         acedHostReset();
         mDoc = acDocManager->addDocument(nullptr, L"");
     }

@@ -100,6 +100,42 @@ TEST_F(DrawingTest, SymbolTableIterationSkipsErasedRecords) {
     EXPECT_EQ(names, (std::vector<std::wstring>{L"0", L"A", L"C"}));
 }
 
+// Records are found by name without regard to case, also after a rename in
+// the table, an erase and a new record of the erased name.
+TEST_F(DrawingTest, SymbolTableLookupFollowsRenamesAndErases) {
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db->getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+    AcDbObjectId ids[3];
+    const wchar_t* names[] = {L"Ground", L"场区1", L"Old"};
+    for (int i = 0; i < 3; ++i) {
+        auto* record = new AcDbLayerTableRecord;
+        record->setName(names[i]);
+        ASSERT_EQ(layers->add(ids[i], record), Acad::eOk);
+        if (i == 0) record->erase();
+        if (i == 2) record->setName(L"New");
+        record->close();
+    }
+    auto* again = new AcDbLayerTableRecord;
+    again->setName(L"GROUND");
+    AcDbObjectId againId;
+    ASSERT_EQ(layers->add(againId, again), Acad::eOk);
+    again->close();
+    const struct {
+        const wchar_t* name;
+        bool erasedToo;
+        AcDbObjectId expected;
+    } cases[] = {
+        {L"ground", false, againId}, {L"ground", true, ids[0]}, {L"场区1", false, ids[1]},
+        {L"new", false, ids[2]},     {L"Old", false, AcDbObjectId::kNull},
+    };
+    for (const auto& c : cases) {
+        AcDbObjectId id;
+        layers->getAt(c.name, id, c.erasedToo);
+        EXPECT_EQ(id, c.expected) << c.erasedToo;
+    }
+    layers->close();
+}
+
 TEST_F(DrawingTest, RegisteringApplications) {
     EXPECT_EQ(acdbRegApp(L"场区"), 1);
     EXPECT_EQ(acdbRegApp(L"场区"), 1);

@@ -1,5 +1,6 @@
 // Entities through the binary filer (clone) and through a DXF filer kept in memory.
 #include <functional>
+#include <numbers>
 #include <vector>
 
 #include "db_test_support.h"
@@ -234,7 +235,7 @@ TEST_F(FilingTest, PolylineGroupCodes) {
 }
 
 TEST_F(FilingTest, TextGroupCodesUseDegreesAndBothSubclasses) {
-    auto* text = new AcDbText({0, 0, 0}, L"W=3.00", AcDbObjectId::kNull, 2.0, 3.14159265358979323846 / 2);
+    auto* text = new AcDbText({0, 0, 0}, L"W=3.00", AcDbObjectId::kNull, 2.0, std::numbers::pi / 2);
     text->setHorizontalMode(AcDb::kTextCenter);
     text->setVerticalMode(AcDb::kTextTop);
     AcDbEntity* ent = resident(text);

@@ -41,6 +41,27 @@ TEST_F(GroupTest, AnonymousNamesCountUp) {
     groups->close();
 }
 
+// Lookups by name stay right after removals shift the entries, and a name
+// given again in another case replaces its entry.
+TEST_F(GroupTest, NamesFoundAfterRemovalsAndReplacement) {
+    const AcDbObjectId a = makeGroup(L"Alpha");
+    makeGroup(L"Beta");
+    const AcDbObjectId g = makeGroup(L"Gamma");
+    const AcDbObjectId beta = makeGroup(L"BETA");
+    AcDbDictionary* groups = nullptr;
+    ASSERT_EQ(db->getGroupDictionary(groups, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(groups->numEntries(), 3u);
+    EXPECT_EQ(groups->remove(a), Acad::eOk);
+    const std::pair<const wchar_t*, AcDbObjectId> cases[] = {
+        {L"alpha", AcDbObjectId::kNull}, {L"beta", beta}, {L"GAMMA", g}};
+    for (const auto& [name, expected] : cases) {
+        AcDbObjectId id;
+        groups->getAt(name, id);
+        EXPECT_EQ(id, expected);
+    }
+    groups->close();
+}
+
 TEST_F(GroupTest, MembersAndErasedEntities) {
     const AcDbObjectId a = addLine({0, 0, 0}, {1, 0, 0});
     const AcDbObjectId b = addLine({0, 0, 0}, {0, 1, 0});

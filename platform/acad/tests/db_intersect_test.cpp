@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "db_test_support.h"
@@ -187,7 +188,7 @@ TEST(Curves, ParametersAndNearestPoints) {
     EXPECT_EQ(p, AcGePoint3d(-4, 0, 0));
     double dist = 0.0;
     ASSERT_EQ(pl->getDistAtParam(2.0, dist), Acad::eOk);
-    EXPECT_NEAR(dist, 10 + 5 * 3.14159265358979323846, 1e-9);
+    EXPECT_NEAR(dist, 10 + 5 * std::numbers::pi, 1e-9);
     AcGePoint3d end;
     ASSERT_EQ(pl->getEndPoint(end), Acad::eOk);
     EXPECT_EQ(end, AcGePoint3d(10, 10, 0));
@@ -199,10 +200,10 @@ TEST(Curves, PolylineArea) {
     EXPECT_NEAR(area, 100, 1e-9);
     // A counter-clockwise square whose bottom edge bulges outwards by a half circle.
     ASSERT_EQ(polyline({{0, 0, 1}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true)->getArea(area), Acad::eOk);
-    EXPECT_NEAR(area, 100 + 12.5 * 3.14159265358979323846, 1e-9);
+    EXPECT_NEAR(area, 100 + 12.5 * std::numbers::pi, 1e-9);
     // The same walked clockwise with the arc bulging inwards.
     ASSERT_EQ(polyline({{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 1}}, true)->getArea(area), Acad::eOk);
-    EXPECT_NEAR(area, 100 - 12.5 * 3.14159265358979323846, 1e-9);
+    EXPECT_NEAR(area, 100 - 12.5 * std::numbers::pi, 1e-9);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScratchFolder.h"
 #include "dxf_io.h"
 #include "dxf_proxy.h"
 #include "dxf_sample.h"
@@ -503,11 +504,7 @@ TEST(DxfDatabase, OlderFilesAreReadInTheirCodePage) {
 class DxfDatabaseFiles : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("dxf_db_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = MakeScratchFolder("dxf_db");
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
     std::wstring path(const char* name) const { return (dir / name).wstring(); }

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 
 #include "EzdxfScript.h"
+#include "ScratchFolder.h"
 #include "dxf_sample.h"
 
 namespace fs = std::filesystem;
@@ -18,11 +20,7 @@ class DxfEzdxf : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!EzdxfInstalled()) GTEST_SKIP() << "ezdxf for " << kEzdxfPython << " is not installed";
-        dir = fs::temp_directory_path() /
-              ("dxf_ezdxf_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = MakeScratchFolder("dxf_ezdxf");
     }
     void TearDown() override {
         if (!dir.empty()) fs::remove_all(dir);
@@ -99,7 +97,7 @@ TEST_F(DxfEzdxf, TheirDrawingReadsHere) {
     ASSERT_EQ(acdbOpenObject(text, ids[4], AcDb::kForRead), Acad::eOk);
     EXPECT_STREQ(text->textStringConst(), L"W=3.25");
     EXPECT_DOUBLE_EQ(text->height(), 2.0);
-    EXPECT_NEAR(text->rotation(), 1.5707963267948966, 1e-12);
+    EXPECT_NEAR(text->rotation(), std::numbers::pi / 2, 1e-12);
     text->close();
     AcDbCircle* circle = nullptr;
     ASSERT_EQ(acdbOpenObject(circle, ids[5], AcDb::kForRead), Acad::eOk);

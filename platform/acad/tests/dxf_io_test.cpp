@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScratchFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -13,11 +15,7 @@ namespace {
 class DxfIo : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("dxf_io_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = MakeScratchFolder("dxf_io");
     }
     void TearDown() override { fs::remove_all(dir); }
 

@@ -1,6 +1,7 @@
 // Polylines, point-in-region tests, curve queries and coordinate systems of
 // the base module on a drawing.
 #include <cmath>
+#include <numbers>
 
 #include "SuiteTestSupport.h"
 
@@ -166,7 +167,7 @@ TEST_F(Coordinates, UserAndWorldPointsAndTheXAngle) {
     ArxTransClass::Arx_UcsToWcsPoint(points);
     EXPECT_TRUE(points[1].isEqualTo({100, 201, 0}));
     EXPECT_NE(ArxUCS::Arx_getcCoordinateXangle(angle), 0);
-    EXPECT_NEAR(angle, 3.14159265358979 / 2, 1e-12);
+    EXPECT_NEAR(angle, std::numbers::pi / 2, 1e-12);
 }
 
 }  // namespace

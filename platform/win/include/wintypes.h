@@ -15,6 +15,8 @@ typedef unsigned int UINT;
 typedef std::int32_t LONG;
 typedef std::uint64_t QWORD;
 typedef int BOOL;
+typedef std::uint64_t ULONGLONG;
+typedef std::int64_t LONGLONG;
 typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
 typedef char* LPSTR;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <string_view>
@@ -38,8 +39,10 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Converts all of `in`; at a sequence that cannot be converted, `skip`
-    // input bytes are dropped and `substitute` is written instead.
-    std::string Convert(const std::string& in, size_t skip, const std::string& substitute) {
+    // input bytes are dropped and `substitute` is written instead, and
+    // `invalid` (when given) is set.
+    std::string Convert(const std::string& in, size_t skip, const std::string& substitute,
+                        bool* invalid = nullptr) {
         std::string out;
         std::vector<char> buffer(in.size() * 4 + 16);
         char* src = const_cast<char*>(in.data());
@@ -54,6 +57,7 @@ public:
             src += dropped;
             srcLeft -= dropped;
             out += substitute;
+            if (invalid != nullptr) *invalid = true;
             iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         }
         return out;
@@ -65,6 +69,7 @@ private:
 
 // iconv's name of a Windows code page.
 std::string IconvName(UINT codePage) {
+    if (codePage == CP_ACP) codePage = GetACP();
     if (codePage == 65001) return "UTF-8";
     if (codePage == 10000) return "MACINTOSH";
     if (codePage >= 28591 && codePage <= 28599) return "ISO-8859-" + std::to_string(codePage - 28590);
@@ -109,6 +114,25 @@ bool CodePageToWide(UINT codePage, std::string_view bytes, std::wstring& text) {
     if (!converter.Valid()) return false;
     text = winreg::ToWide(converter, bytes);
     return true;
+}
+
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide,
+                        int wideCount) {
+    if (bytes == nullptr || wideCount < 0 || (wideCount > 0 && wide == nullptr)) return 0;
+    const size_t size = byteCount < 0 ? std::strlen(bytes) + 1 : static_cast<size_t>(byteCount);
+    winreg::Converter converter("WCHAR_T", winreg::IconvName(codePage), std::nothrow);
+    if (!converter.Valid()) return 0;
+    const wchar_t replacement = L'\uFFFD';
+    bool invalid = false;
+    const std::string raw = converter.Convert(
+        std::string(bytes, size), 1,
+        std::string(reinterpret_cast<const char*>(&replacement), sizeof replacement), &invalid);
+    if (invalid && (flags & MB_ERR_INVALID_CHARS) != 0) return 0;
+    const int count = static_cast<int>(raw.size() / sizeof(wchar_t));
+    if (wideCount == 0) return count;
+    if (count > wideCount) return 0;
+    std::memcpy(wide, raw.data(), raw.size());
+    return count;
 }
 
 #endif

@@ -45,14 +45,15 @@ void EraseOldResults(AcDbObjectId site) {
 
 void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points, double angle,
                double height, const std::wstring& siteNumber) {
-    AcGePoint3dArray annotatedCorners;
+    const NeighbourIndex index(points);
+    PointList annotatedCorners;
     acedSetStatusBarProgressMeter(L"正在计算标高...", 0, panes.length());
     for (int i = 0; i < panes.length(); ++i) {
         if (acedUsrBrk()) break;
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
         // A pane whose values were not stored gets no texts of old values.
-        if (CalcPaneCornerElevations(panes[i], points))
+        if (CalcPaneCornerElevations(panes[i], index, points))
             AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber);
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();

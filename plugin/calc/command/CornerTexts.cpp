@@ -3,21 +3,13 @@
 #include <vector>
 
 #include "AnnotationText.h"
-#include "CommandSettings.h"
 #include "FieldData.h"
+#include "RegistrySettings.h"
 #include "TextStyles.h"
 #include "wcrt.h"
 
-namespace {
-
-// Corner texts keep the colour the user chose for elevation dimensions.
-constexpr const ACHAR* kCornerColourSetting = L"DimPtEleColor";
-constexpr const ACHAR* kCornerColourDefault = L"173";
-
-}  // namespace
-
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
-                         AcGePoint3dArray& annotatedCorners, const std::wstring& siteNumber) {
+                         PointList& annotatedCorners, const std::wstring& siteNumber) {
     std::wstring number;
     GetPaneFieldNumber(pane, number);
     number = wcrtTrim(number);
@@ -35,10 +27,12 @@ void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
         GetCornerLayerElevations(pane, i, values);
         AnnotationText text;
         text.position = at;
-        text.text = values.empty() ? L"" : FormatWithPrecision(kElevationPrecisionSetting, values[0]);
+        text.text =
+            values.empty() ? L"" : FormatWithPrecision(Setting::ElevationPrecision, values[0]);
         text.height = height;
         text.rotation = angle;
-        text.colour = ReadColourSetting(kCornerColourSetting, kCornerColourDefault);
+        // Corner texts keep the colour the user chose for elevation dimensions.
+        text.colour = ReadIntegerSetting(Setting::ElevationTextColour);
         MakeTextStyle(kAnnotationStyleName, text.style);
         CreateAnnotationText(layer, 0, text);
         annotatedCorners.append(at);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "PointList.h"
 #include "dbmain.h"
 
 // Writes the stored layer-1 value of every corner not yet in annotatedCorners
@@ -11,4 +12,4 @@
 // "场区<n>方格标高标注", n being the pane's site number (siteNumber when the
 // pane has none), and adds the corner to annotatedCorners.
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
-                         AcGePoint3dArray& annotatedCorners, const std::wstring& siteNumber);
+                         PointList& annotatedCorners, const std::wstring& siteNumber);

@@ -9,12 +9,17 @@
 #include "FieldData.h"
 
 bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
+    return CalcPaneCornerElevations(pane, NeighbourIndex(sitePoints), sitePoints);
+}
+
+bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
+                              const ElevationPointList& sitePoints) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     std::vector<std::vector<double>> values(static_cast<size_t>(corners.length()));
     for (int i = 0; i < corners.length(); ++i) {
         std::vector<double>& corner = values[static_cast<size_t>(i)];
-        InterpolateCorner(sitePoints, corners[i], corner);
+        InterpolateCorner(index, sitePoints, corners[i], corner);
         // Huge elevations or coordinates overflow the weighting.
         if (!std::all_of(corner.begin(), corner.end(), [](double v) { return std::isfinite(v); })) {
             ReportPaneNotFinite(pane);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ElevationPoint.h"
+#include "NeighbourIndex.h"
 #include "dbmain.h"
 
 // Interpolates every corner of the pane from the site's points and stores
@@ -11,3 +12,6 @@
 // naming the pane, when a value is not finite (nothing is stored) or the
 // values could not be stored (the pane is then left without any).
 bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);
+// The same through the site's neighbour index (built over sitePoints).
+bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
+                              const ElevationPointList& sitePoints);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ const std::wstring kNone;
 const std::wstring kDivide = L" Divide by zero!";
 const std::wstring kRoot = L" No SQRT from neg. values!";
 const std::wstring kDomain = L" General Parser Error blocked!";
-constexpr double kPi = 3.141592653589793;
+constexpr double kPi = std::numbers::pi;
 constexpr double kTinyX = 1.1754943508222875e-38;  // what x = 0 becomes
 
 struct Case {

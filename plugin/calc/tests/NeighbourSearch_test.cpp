@@ -1,5 +1,7 @@
 #include "NeighbourSearch.h"
 
+#include "NeighbourIndex.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -141,6 +143,7 @@ TEST(SelectNeighbours, HandPickedLayouts) {
     for (const SearchCase& c : HandCases()) {
         EXPECT_EQ(SelectNeighbourIndices(c.points, c.corner), c.expected) << c.name;
         EXPECT_EQ(reference::SelectNeighbourIndices(c.points, c.corner), c.expected) << c.name;
+        EXPECT_EQ(NeighbourIndex(c.points).select(c.corner), c.expected) << c.name;
     }
 }
 
@@ -272,6 +275,7 @@ TEST(SelectNeighbours, AgreesWithTheStraightforwardSearch) {
         const std::vector<int> fast = SelectNeighbourIndices(points, corner);
         const std::vector<int> slow = reference::SelectNeighbourIndices(points, corner);
         ASSERT_EQ(fast, slow) << "round " << round << " with " << count << " points";
+        ASSERT_EQ(NeighbourIndex(points).select(corner), slow) << "index, round " << round;
         if (HasPointOnSharedBound(points, corner)) ++withSharedBound;
     }
     EXPECT_GT(withSharedBound, 1000);  // the hard case is really exercised
@@ -283,9 +287,65 @@ TEST(SelectNeighbours, AgreesAtArbitraryCorners) {
     for (int round = 0; round < 2000; ++round) {
         const AcGePoint3d corner(generator.Real(-10, 10), generator.Real(-10, 10), 0);
         const ElevationPointList points = generator.Make(generator.Uniform(8, 60), {0.3, -0.7, 0});
-        ASSERT_EQ(SelectNeighbourIndices(points, corner),
-                  reference::SelectNeighbourIndices(points, corner))
-            << "round " << round;
+        const std::vector<int> slow = reference::SelectNeighbourIndices(points, corner);
+        ASSERT_EQ(SelectNeighbourIndices(points, corner), slow) << "round " << round;
+        ASSERT_EQ(NeighbourIndex(points).select(corner), slow) << "index, round " << round;
+    }
+}
+
+// Large sites: survey points in clusters, on one line, and 100,000 spread
+// ones; corners inside, between and outside the points. The index is checked
+// against the reference on some corners of each and against the single-pass
+// search, itself checked against the reference above, on many more.
+TEST(NeighbourIndex, AgreesOnLargeSites) {
+    std::mt19937 rng(99);
+    auto real = [&rng](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
+    auto clustered = [&](int count) {
+        ElevationPointList points;
+        for (int i = 0; i < count; ++i) {
+            const double cx = 200.0 * (i % 5), cy = 150.0 * (i % 3);
+            points.push_back({{cx + real(-3, 3), cy + real(-3, 3), 0}, {1.0, 2.0}});
+        }
+        return points;
+    };
+    auto onALine = [&](int count) {
+        ElevationPointList points;
+        for (int i = 0; i < count; ++i) {
+            const double t = std::round(real(0, 1000));  // repeats and exact diagonals
+            points.push_back({{t, 0.5 * t, 0}, {1.0}});
+        }
+        return points;
+    };
+    auto spread = [&](int count) {
+        ElevationPointList points;
+        for (int i = 0; i < count; ++i)
+            points.push_back({{real(0, 1000), real(0, 1000), real(0, 1)}, {1.0}});
+        return points;
+    };
+    const struct {
+        const char* name;
+        ElevationPointList points;
+        int checkedByReference;
+        int corners;
+    } sites[] = {
+        {"clusters", clustered(5000), 50, 1000},
+        {"one line", onALine(5000), 50, 1000},
+        {"100,000 points", spread(100000), 2, 100},
+    };
+    for (const auto& site : sites) {
+        const NeighbourIndex index(site.points);
+        for (int k = 0; k < site.corners; ++k) {
+            AcGePoint3d corner(std::round(real(-200, 1200)), std::round(real(-200, 1200)), 0);
+            if (k % 4 == 0) corner = site.points[size_t(k) % site.points.size()].position;
+            const std::vector<int> picks = index.select(corner);
+            if (k < site.checkedByReference) {
+                ASSERT_EQ(picks, reference::SelectNeighbourIndices(site.points, corner))
+                    << site.name << " " << k;
+            }
+            ASSERT_EQ(picks, SelectNeighbourIndices(site.points, corner)) << site.name << " " << k;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
@@ -25,6 +26,35 @@ TEST(FindPointInList, FirstPointCloserThanATenthOfAMillimetre) {
     array.append({1, 1, 0});
     array.append({2, 2, 0});
     EXPECT_EQ(FindPointInList({2, 2.00001, 0}, array), 1);
+}
+
+// The hashed list gives the linear scan's answer on points spaced about the
+// tolerance apart (many near its limit and on cell borders), including
+// coordinates of survey size and ones too large for a cell.
+TEST(PointList, AgreesWithTheLinearScan) {
+    std::mt19937 rng(42);
+    const double origins[] = {0.0, -0.00005, 3512345.678, 1e9, -1e300};
+    for (const double origin : origins) {
+        std::uniform_int_distribution<int> step(-40, 40);
+        std::uniform_int_distribution<int> pick(0, 3);
+        auto near = [&] {
+            return AcGePoint3d(origin + step(rng) * kSamePointDistance / 4,
+                               origin + step(rng) * kSamePointDistance / 4,
+                               pick(rng) == 0 ? kSamePointDistance / 2 : 0.0);
+        };
+        PointList hashed;
+        std::vector<AcGePoint3d> plain;
+        for (int i = 0; i < 3000; ++i) {
+            const AcGePoint3d p = near();
+            ASSERT_EQ(hashed.find(p), FindPointInList(p, plain)) << origin << " " << i;
+            if (pick(rng) != 0) {
+                EXPECT_EQ(hashed.append(p), static_cast<int>(plain.size()));
+                plain.push_back(p);
+            }
+        }
+        EXPECT_EQ(FindPointInList(plain.front(), hashed), 0);
+        EXPECT_EQ(hashed.points(), plain);
+    }
 }
 
 }  // namespace

@@ -158,11 +158,14 @@ class CadhostSession : public ::testing::Test {
     }
 
     // Runs the script on the drawing with the three modules; the result is
-    // saved as out.dxf.
-    Outcome run(const std::string& script, const std::string& drawing = "in.dxf") {
+    // saved as out.dxf. Files the script names are found relative to workDir
+    // when one is given.
+    Outcome run(const std::string& script, const std::string& drawing = "in.dxf",
+                const fs::path& workDir = {}) {
         std::ofstream(path("run.scr"), std::ios::binary) << script;
         const std::string arx = KAVREL_ARX_DIR;
-        const std::string cmd = std::string(CADHOST_EXE) + " --registry " +
+        const std::string cd = workDir.empty() ? "" : "cd '" + workDir.string() + "' && ";
+        const std::string cmd = cd + CADHOST_EXE + " --registry " +
                                 path("registry.reg").string() + " --load " + arx +
                                 "/QUARNArxBase.arx --load " + arx + "/QUARNArxApply.arx --load " +
                                 arx + "/Kavrel.arx --open " + path(drawing).string() +

@@ -1,10 +1,10 @@
 // Single values of sites, panes and slopes: defaults, formats, precision.
 #include <string>
 
-#include "DataSettings.h"
 #include "DataTestSupport.h"
 #include "PaneData.h"
 #include "PaneLists.h"
+#include "RegistrySettings.h"
 #include "SiteData.h"
 #include "StoredValues.h"
 
@@ -72,10 +72,10 @@ TEST_F(ValuesTest, PrecisionFormatFollowsTheSettingOnEveryCall) {
 
 TEST_F(ValuesTest, PrecisionFormatsAreBuiltFromTheCount) {
     setSetting(L"tfcollectprec", L"4");
-    EXPECT_EQ(GetPrecisionFormat(L"tfcollectprec"), L"%0.4f");
-    EXPECT_EQ(GetPrecisionFormat(L"panetfprec"), L"%0.2f");
+    EXPECT_EQ(GetPrecisionFormat(Setting::VolumePrecision), L"%0.4f");
+    EXPECT_EQ(GetPrecisionFormat(Setting::AnnotationPrecision), L"%0.2f");
     setSetting(L"panetfprec", L"99");
-    EXPECT_EQ(GetPrecisionFormat(L"panetfprec"), L"%0.16f");
+    EXPECT_EQ(GetPrecisionFormat(Setting::AnnotationPrecision), L"%0.16f");
 }
 
 TEST_F(ValuesTest, OutlinesGetTheirTypeAndTheSiteNumber) {

@@ -49,10 +49,8 @@ bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
     GetPaneCorners(pane, corners);
     std::vector<AcGePoint3d> points;
     std::vector<std::vector<double>> layers(static_cast<size_t>(corners.length()));
-    for (int i = 0; i < corners.length(); ++i) {
-        points.push_back(corners[i]);
-        GetCornerLayerElevations(pane, i, layers[static_cast<size_t>(i)]);
-    }
+    for (int i = 0; i < corners.length(); ++i) points.push_back(corners[i]);
+    GetAllCornerLayerElevations(pane, layers);
     const std::optional<LayerPairVolumes> volumes = LayerPairEarthwork(settings, points, layers);
     if (!volumes) return false;
     if (!AllFinite(*volumes)) {

@@ -6,8 +6,8 @@
 
 #include "AnnotationText.h"
 #include "ArxHelpers.h"
-#include "CommandSettings.h"
 #include "FieldData.h"
+#include "RegistrySettings.h"
 #include "TextStyles.h"
 #include "wcrt.h"
 
@@ -17,6 +17,9 @@ namespace {
 constexpr double kEqualSide = 0.001;
 // Volumes below this are nothing: far below the 0.01 m³ the results show.
 constexpr double kNoVolume = 1e-7;
+// The quarter turn across the grid as the suite writes it, a little short of
+// π/2 (not std::numbers::pi / 2), so that texts land where the suite's do.
+constexpr double kAcrossGrid = 1.5707963;
 
 AcGePoint3d Mid(const AcGePoint3d& a, const AcGePoint3d& b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
@@ -24,7 +27,7 @@ AcGePoint3d Mid(const AcGePoint3d& a, const AcGePoint3d& b) {
 
 // Text height: a tenth of the grid spacing, or of the distance from the
 // outline's last to its first vertex when the site has no spacing; the
-// TextHeight setting (default 2.5, written back) when that gives 0.
+// TextHeight setting when that gives 0.
 double VolumeTextHeight(AcDbObjectId site) {
     std::wstring spacing;
     double t = 0.0;
@@ -36,17 +39,16 @@ double VolumeTextHeight(AcDbObjectId site) {
         if (!outline.isEmpty()) t = outline[outline.length() - 1].distanceTo(outline[0]);
     }
     if (t / 10.0 != 0.0) return t / 10.0;
-    return _wtof(ReadSetting(L"TextHeight", L"2.5", true).c_str());
+    return ReadRealSetting(Setting::TextHeight);
 }
 
 struct VolumeText {
     const ACHAR* layerFormat;
-    const ACHAR* colourSetting;
-    const ACHAR* colourDefault;
+    Setting colour;
     const ACHAR* prefix;
 };
-const VolumeText kFillText{kFillTextLayerFormat, L"FieldTuFFillColor", L"2", L"T="};
-const VolumeText kCutText{kCutTextLayerFormat, L"FieldTuFDigColor", L"173", L"W="};
+const VolumeText kFillText{kFillTextLayerFormat, Setting::FillTextColour, L"T="};
+const VolumeText kCutText{kCutTextLayerFormat, Setting::CutTextColour, L"W="};
 
 void WriteText(const VolumeText& kind, int colour, const std::wstring& siteNumber,
                AnnotationText text, const std::wstring& value, AcDbObjectId group) {
@@ -86,25 +88,25 @@ void AnnotatePaneVolumes(AcDbObjectId pane, double angle, AcDbObjectId site) {
     AnnotationText text;
     text.height = VolumeTextHeight(site);
     text.rotation = angle;
-    const std::wstring format = GetPrecisionFormat(kAnnotationPrecisionSetting);
+    const std::wstring format = GetPrecisionFormat(Setting::AnnotationPrecision);
     double fill = 0.0, cut = 0.0;
     GetPaneVolumes(pane, fill, cut);
     const bool none = fill <= kNoVolume && cut <= kNoVolume;
     const bool showFill = fill > kNoVolume || none, showCut = cut > kNoVolume || none;
     std::wstring number;
     GetFieldNumber(site, number);
-    const int fillColour = ReadColourSetting(kFillText.colourSetting, kFillText.colourDefault);
-    const int cutColour = ReadColourSetting(kCutText.colourSetting, kCutText.colourDefault);
+    const int fillColour = ReadIntegerSetting(kFillText.colour);
+    const int cutColour = ReadIntegerSetting(kCutText.colour);
     MakeTextStyle(kAnnotationStyleName, text.style);
     AcDbObjectId group;
     ArxGroup::Arx_CreateGroup(L"*NoName", group);
     const double offset = showFill && showCut ? 0.7 * text.height : 0.0;
     if (showFill) {
-        text.position = Moved(*at, offset, angle + 1.5707963);
+        text.position = Moved(*at, offset, angle + kAcrossGrid);
         WriteText(kFillText, fillColour, number, text, wcrtFormat(format.c_str(), fill), group);
     }
     if (showCut) {
-        text.position = Moved(*at, offset, angle - 1.5707963);
+        text.position = Moved(*at, offset, angle - kAcrossGrid);
         WriteText(kCutText, cutColour, number, text, wcrtFormat(format.c_str(), cut), group);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -59,7 +60,7 @@ TEST(RegionRule, SameAnswersAsThePaneGeometry) {
         std::vector<AcGePoint2d> corners;
         const int count = 3 + round % 5;
         for (int i = 0; i < count; ++i) {
-            const double angle = 6.283185307179586 * i / count;
+            const double angle = 2.0 * std::numbers::pi * i / count;
             const double radius = 10.0 + offset(random) / 4.0;
             corners.emplace_back(e + radius * std::cos(angle), n + radius * std::sin(angle));
         }

@@ -12,6 +12,7 @@
 #include "aced.h"
 #include "acedhost.h"
 #include "dbmain.h"
+#include "dialog_driver.h"
 #include "host_commands.h"
 #include "rxdlinkr.h"
 #include "wcrt.h"
@@ -130,6 +131,12 @@ int cadhostRun(const CadhostOptions& options, std::FILE* errors) {
     if (!options.script.empty() && !(script = readScript(options.script, errors))) return 1;
     acedHostSetTerminalEcho(true);
     cadhostAddCommands();
+    // Dialogs are shown through the script or the terminal, owned by the main frame.
+    CadhostDialogDriver dialogs;
+    CUiDriver* otherDriver = UiSetDriver(&dialogs);
+    CWnd frame;
+    frame.SetWindowText(L"cadhost");
+    acedHostSetAcadFrame(&frame);
     acDocManager->addDocument(nullptr, L"");
     int status = 1;
     if (loadModules(options.modules, errors) && openDrawing(options.open, errors))
@@ -137,6 +144,8 @@ int cadhostRun(const CadhostOptions& options, std::FILE* errors) {
     // Drawings go before the modules: their entities may be of the modules' classes.
     acDocManager->closeAll();
     acrxDynamicLinker->unloadAll();
+    acedHostSetAcadFrame(nullptr);
+    UiSetDriver(otherDriver);
     acutPrintf(L"\n");  // leave the terminal on a fresh line
     std::fflush(stdout);
     return status;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ExampleSites.h"
+#include "SurveyFile.h"
 
 namespace {
 
@@ -107,3 +108,25 @@ TEST(SurveyLog, TheSameSeedGivesTheSamePointsInCentimetres) {
 }
 
 }  // namespace
+
+// Survey numbers keep the surveyor's decimals only when they lose nothing.
+TEST(SurveyNumber, HandsOverEveryValueWhole) {
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {2041.37, 3, "2041.370"}, {52.04, 2, "52.04"},  {-0.5, 2, "-0.50"},
+        {0.125, 2, "0.125"},      {1.0 / 3, 2, "0.33333333333333331"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SurveyNumber(c.value, c.decimals), c.text) << c.value;
+}
+
+TEST(SurveyFileText, OneNumberedLinePerPointAfterTheTitle) {
+    const std::string text =
+        SurveyFileText({{AcGePoint3d(1.5, 2, 0), {3.25, 2}}, {AcGePoint3d(4, 5, 0), {6}}});
+    ASSERT_FALSE(text.empty());
+    const size_t body = text.find("\r\n") + 2;
+    EXPECT_EQ(text.substr(body), "1,1.500,2.000,3.25,2.00\r\n2,4.000,5.000,6.00\r\n");
+    EXPECT_EQ(text.substr(0, body).find(','), std::string::npos);
+}

@@ -147,32 +147,20 @@ Acad::ErrorStatus AcDbCircle::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk
 }
 
 Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
-    if (es != Acad::eOk) return es;
-    dxffields::dwgOut(filer, *this, Fields::table());
-    return filer->filerStatus();
+    return dxffields::dwgOutEntity(filer, *this, Fields::table());
 }
 
 Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
-    if (es != Acad::eOk) return es;
-    dxffields::dwgIn(filer, *this, Fields::table());
-    return filer->filerStatus();
+    return dxffields::dwgInEntity(filer, *this, Fields::table());
 }
 
 Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
-    if (es != Acad::eOk) return es;
-    filer->writeString(100, L"AcDbCircle");
-    dxffields::write(filer, *this, Fields::table());
-    writeUnknownDxfItems(filer, L"AcDbCircle");
-    return filer->filerStatus();
+    return dxffields::dxfOutEntity(filer, *this, L"AcDbCircle", Fields::table());
 }
 
 Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    Acad::ErrorStatus es = dxffields::dxfInEntityStart(filer, *this, L"AcDbCircle", L"circle");
     if (es != Acad::eOk) return es;
-    if (!filer->atSubclassData(L"AcDbCircle")) return filer->setError(Acad::eBadDxfSequence, L"circle without its subclass marker");
     es = readDxfSubclass(filer, L"AcDbCircle", [this](const resbuf& item) { return dxffields::read(*this, Fields::table(), item); });
     if (es != Acad::eOk) return es;
     if (!(mRadius > 0.0) || !std::isfinite(mRadius)) return filer->setError(Acad::eInvalidInput, L"circle radius %G is not positive", mRadius);

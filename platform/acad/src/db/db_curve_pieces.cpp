@@ -9,8 +9,14 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2.0 * kPi;
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+// Curves meet, rather than only cross in projection, when the points their
+// parameters lift to lie within this many point tolerances. The crossing is
+// solved in the plane to about one tolerance, and lifting the parameters back
+// multiplies that error by how steeply a piece leaves the plane and by an
+// arc's radius; a thousand tolerances leaves room for that growth, yet is only
+// a millionth of the coordinates' size (the tolerance is 1e-9 of it), far
+// below any gap drawn on purpose.
 constexpr double kMeetSlack = 1e3;
 
 double foldAngle(double a) {

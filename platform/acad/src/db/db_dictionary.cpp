@@ -10,8 +10,18 @@ ACRX_BUILTIN_MEMBERS(AcDbDictionary, AcDbObject, ACRX_CONSTRUCTOR(AcDbDictionary
 
 std::vector<AcDbDictionary::Entry>::const_iterator AcDbDictionary::find(const ACHAR* name) const {
     if (name == nullptr) return mEntries.end();
-    return std::find_if(mEntries.begin(), mEntries.end(),
-                        [name](const Entry& e) { return _wcsicmp(e.name.c_str(), name) == 0; });
+    auto it = mIndex.find(wcrtFoldCase(name));
+    return it == mIndex.end() ? mEntries.end() : mEntries.begin() + static_cast<ptrdiff_t>(it->second);
+}
+
+void AcDbDictionary::pushEntry(Entry entry) {
+    mIndex.emplace(wcrtFoldCase(entry.name), mEntries.size());
+    mEntries.push_back(std::move(entry));
+}
+
+void AcDbDictionary::rebuildIndex() {
+    mIndex.clear();
+    for (size_t i = 0; i < mEntries.size(); ++i) mIndex.emplace(wcrtFoldCase(mEntries[i].name), i);
 }
 
 Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* entryName, AcDbObjectId& id) const {
@@ -80,11 +90,10 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* entryName, AcDbObject* newV
     newValue->setOwnerId(objectId());
     if (anonymous)
         if (AcDbGroup* group = AcDbGroup::cast(newValue)) group->setAnonymous();
-    auto it = std::find_if(mEntries.begin(), mEntries.end(),
-                           [&name](const Entry& e) { return _wcsicmp(e.name.c_str(), name.c_str()) == 0; });
-    if (it == mEntries.end()) {
-        mEntries.push_back({name, newId});
-    } else if (it->id != newId) {
+    auto found = find(name.c_str());
+    if (found == mEntries.end()) {
+        pushEntry({name, newId});
+    } else if (auto it = mEntries.begin() + (found - mEntries.cbegin()); it->id != newId) {
         AcDbObject* old = nullptr;
         if (acdbOpenObject(old, it->id, AcDb::kForWrite) == Acad::eOk) {
             old->erase();
@@ -107,6 +116,7 @@ Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key, AcDbObjectId& returnI
     if (it == mEntries.end()) return Acad::eKeyNotFound;
     returnId = it->id;
     mEntries.erase(it);
+    rebuildIndex();
     return Acad::eOk;
 }
 
@@ -115,6 +125,7 @@ Acad::ErrorStatus AcDbDictionary::remove(AcDbObjectId objId) {
     auto it = std::find_if(mEntries.begin(), mEntries.end(), [objId](const Entry& e) { return e.id == objId; });
     if (it == mEntries.end()) return Acad::eKeyNotFound;
     mEntries.erase(it);
+    rebuildIndex();
     return Acad::eOk;
 }
 
@@ -142,13 +153,14 @@ Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* filer) {
     filer->readInt32(&n);
     mLastAnonymous = last;
     mEntries.clear();
+    mIndex.clear();
     for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
         Entry e;
         AcDbSoftOwnershipId id;
         filer->readString(e.name);
         filer->readSoftOwnershipId(&id);
         e.id = id;
-        mEntries.push_back(std::move(e));
+        pushEntry(std::move(e));
     }
     return filer->filerStatus();
 }
@@ -173,6 +185,7 @@ Acad::ErrorStatus AcDbDictionary::dxfInFields(AcDbDxfFiler* filer) {
     if (!filer->atSubclassData(L"AcDbDictionary"))
         return filer->setError(Acad::eBadDxfSequence, L"dictionary without its subclass marker");
     mEntries.clear();
+    mIndex.clear();
     std::wstring pendingName;
     return readDxfSubclass(filer, L"AcDbDictionary", [&](const resbuf& item) {
         if (item.restype == 3) {
@@ -182,7 +195,7 @@ Acad::ErrorStatus AcDbDictionary::dxfInFields(AcDbDxfFiler* filer) {
         if (item.restype == 350 || item.restype == 360) {
             AcDbObjectId id;
             acdbGetObjectId(id, item.resval.rlname);
-            if (!pendingName.empty() && !id.isNull()) mEntries.push_back({pendingName, id});
+            if (!pendingName.empty() && !id.isNull()) pushEntry({pendingName, id});
             pendingName.clear();
             return true;
         }

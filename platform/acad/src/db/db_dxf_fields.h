@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dbfiler.h"
+#include "dbmain.h"
 
 template <typename T>
 struct DxfField {
@@ -90,6 +91,48 @@ void dwgIn(AcDbDwgFiler* filer, T& obj, const DxfFieldTable<T>& table) {
         else if (auto d = std::get_if<double T::*>(&f.member)) filer->readDouble(&(obj.**d));
         else if (auto s = std::get_if<std::wstring T::*>(&f.member)) filer->readString(obj.**s);
     }
+}
+
+// The filing methods of an entity whose own data is one field table: the
+// common entity data first, then the table; in DXF behind the subclass marker
+// and followed by the groups kept from reading.
+template <typename T>
+Acad::ErrorStatus dwgOutEntity(AcDbDwgFiler* filer, const T& obj, const DxfFieldTable<T>& table) {
+    Acad::ErrorStatus es = obj.AcDbEntity::dwgOutFields(filer);
+    if (es != Acad::eOk) return es;
+    dwgOut(filer, obj, table);
+    return filer->filerStatus();
+}
+
+template <typename T>
+Acad::ErrorStatus dwgInEntity(AcDbDwgFiler* filer, T& obj, const DxfFieldTable<T>& table) {
+    Acad::ErrorStatus es = obj.AcDbEntity::dwgInFields(filer);
+    if (es != Acad::eOk) return es;
+    dwgIn(filer, obj, table);
+    return filer->filerStatus();
+}
+
+template <typename T>
+Acad::ErrorStatus dxfOutEntity(AcDbDxfFiler* filer, const T& obj, const ACHAR* subclass,
+                               const DxfFieldTable<T>& table) {
+    Acad::ErrorStatus es = obj.AcDbEntity::dxfOutFields(filer);
+    if (es != Acad::eOk) return es;
+    filer->writeString(100, subclass);
+    write(filer, obj, table);
+    obj.writeUnknownDxfItems(filer, subclass);
+    return filer->filerStatus();
+}
+
+// The common entity data and the subclass marker; the entity reads its own
+// groups after it. `what` names the entity in the message ("line").
+template <typename T>
+Acad::ErrorStatus dxfInEntityStart(AcDbDxfFiler* filer, T& obj, const ACHAR* subclass,
+                                   const ACHAR* what) {
+    Acad::ErrorStatus es = obj.AcDbEntity::dxfInFields(filer);
+    if (es != Acad::eOk) return es;
+    if (!filer->atSubclassData(subclass))
+        return filer->setError(Acad::eBadDxfSequence, L"%s without its subclass marker", what);
+    return Acad::eOk;
 }
 
 }  // namespace dxffields

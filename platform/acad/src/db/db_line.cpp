@@ -138,32 +138,20 @@ Acad::ErrorStatus AcDbLine::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::
 }
 
 Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
-    if (es != Acad::eOk) return es;
-    dxffields::dwgOut(filer, *this, Fields::table());
-    return filer->filerStatus();
+    return dxffields::dwgOutEntity(filer, *this, Fields::table());
 }
 
 Acad::ErrorStatus AcDbLine::dwgInFields(AcDbDwgFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
-    if (es != Acad::eOk) return es;
-    dxffields::dwgIn(filer, *this, Fields::table());
-    return filer->filerStatus();
+    return dxffields::dwgInEntity(filer, *this, Fields::table());
 }
 
 Acad::ErrorStatus AcDbLine::dxfOutFields(AcDbDxfFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
-    if (es != Acad::eOk) return es;
-    filer->writeString(100, L"AcDbLine");
-    dxffields::write(filer, *this, Fields::table());
-    writeUnknownDxfItems(filer, L"AcDbLine");
-    return filer->filerStatus();
+    return dxffields::dxfOutEntity(filer, *this, L"AcDbLine", Fields::table());
 }
 
 Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    Acad::ErrorStatus es = dxffields::dxfInEntityStart(filer, *this, L"AcDbLine", L"line");
     if (es != Acad::eOk) return es;
-    if (!filer->atSubclassData(L"AcDbLine")) return filer->setError(Acad::eBadDxfSequence, L"line without its subclass marker");
     return readDxfSubclass(filer, L"AcDbLine", [this](const resbuf& item) { return dxffields::read(*this, Fields::table(), item); });
 }
 
@@ -234,32 +222,20 @@ Acad::ErrorStatus AcDbRay::subMoveGripPointsAt(const AcDbIntArray& indices, cons
 }
 
 Acad::ErrorStatus AcDbRay::dwgOutFields(AcDbDwgFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
-    if (es != Acad::eOk) return es;
-    dxffields::dwgOut(filer, *this, Fields::table());
-    return filer->filerStatus();
+    return dxffields::dwgOutEntity(filer, *this, Fields::table());
 }
 
 Acad::ErrorStatus AcDbRay::dwgInFields(AcDbDwgFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
-    if (es != Acad::eOk) return es;
-    dxffields::dwgIn(filer, *this, Fields::table());
-    return filer->filerStatus();
+    return dxffields::dwgInEntity(filer, *this, Fields::table());
 }
 
 Acad::ErrorStatus AcDbRay::dxfOutFields(AcDbDxfFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
-    if (es != Acad::eOk) return es;
-    filer->writeString(100, L"AcDbRay");
-    dxffields::write(filer, *this, Fields::table());
-    writeUnknownDxfItems(filer, L"AcDbRay");
-    return filer->filerStatus();
+    return dxffields::dxfOutEntity(filer, *this, L"AcDbRay", Fields::table());
 }
 
 Acad::ErrorStatus AcDbRay::dxfInFields(AcDbDxfFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    Acad::ErrorStatus es = dxffields::dxfInEntityStart(filer, *this, L"AcDbRay", L"ray");
     if (es != Acad::eOk) return es;
-    if (!filer->atSubclassData(L"AcDbRay")) return filer->setError(Acad::eBadDxfSequence, L"ray without its subclass marker");
     es = readDxfSubclass(filer, L"AcDbRay", [this](const resbuf& item) { return dxffields::read(*this, Fields::table(), item); });
     if (mDir.isZeroLength()) return filer->setError(Acad::eInvalidInput, L"ray with a zero direction");
     mDir.normalize();

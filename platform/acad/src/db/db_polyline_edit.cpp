@@ -1,6 +1,7 @@
 // Drawing, listing and editing of the lightweight polyline.
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "db_curve_pieces.h"
 #include "dbents.h"
@@ -10,7 +11,7 @@ namespace {
 
 // Arcs are drawn as chords of at most this angle: a sixteenth of a right angle keeps
 // the chord within 0.2 % of the radius of the arc.
-constexpr double kArcStep = 3.14159265358979323846 / 32.0;
+constexpr double kArcStep = std::numbers::pi / 32.0;
 
 void appendPiece(const CurvePiece& piece, std::vector<AcGePoint3d>& points) {
     if (points.empty()) points.push_back(piece.start);

@@ -46,8 +46,21 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(std::wstring& name) const {
 Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (!isValidName(name, AcDbBlockTableRecord::cast(this) != nullptr)) return Acad::eInvalidInput;
-    mName = name;
+    rename(name);
     return Acad::eOk;
+}
+
+namespace {
+std::uint64_t gRenames = 0;
+}  // namespace
+
+std::uint64_t AcDbSymbolTableRecord::renameCount() { return gRenames; }
+
+// A record gets its first name before it is indexed (the DXF reader places it
+// in its table and then reads it), so only a change of a given name counts.
+void AcDbSymbolTableRecord::rename(const std::wstring& name) {
+    if (!mName.empty() && mName != name && !ownerId().isNull()) ++gRenames;
+    mName = name;
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dwgOutFields(AcDbDwgFiler* filer) const {
@@ -60,7 +73,10 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dwgOutFields(AcDbDwgFiler* filer) const
 Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbObject::dwgInFields(filer);
     if (es != Acad::eOk) return es;
-    return filer->readString(mName);
+    std::wstring name;
+    es = filer->readString(name);
+    rename(name);
+    return es;
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dxfOutFields(AcDbDxfFiler* filer) const {
@@ -87,7 +103,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
     es = readDxfSubclass(filer, dxfSubclassName(), [&](const resbuf& item) {
         if (item.restype == 2) {
             named = isValidName(item.resval.rstring, AcDbBlockTableRecord::cast(this) != nullptr);
-            if (named) mName = item.resval.rstring;
+            if (named) rename(item.resval.rstring);
             return named;
         }
         if (item.restype == 70) {

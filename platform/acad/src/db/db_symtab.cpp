@@ -1,4 +1,5 @@
 // Symbol tables and the block table record's entity list.
+#include <algorithm>
 #include <cwchar>
 
 #include "db_stub.h"
@@ -29,10 +30,36 @@ const AcDbSymbolTableRecord* peekRecord(AcDbObjectId id) {
 
 }  // namespace
 
+void AcDbSymbolTable::syncIndex() const {
+    if (mIndexedRenames != AcDbSymbolTableRecord::renameCount()) {
+        mIndex.clear();
+        mUnnamed.clear();
+        mIndexedCount = 0;
+        mIndexedRenames = AcDbSymbolTableRecord::renameCount();
+    }
+    // A record is named after it is placed in the table (the DXF reader);
+    // until then it waits, and takes its place in table order once named.
+    auto indexAt = [this](size_t position) {
+        const AcDbSymbolTableRecord* record = peekRecord(mRecords[position]);
+        if (record == nullptr) return true;
+        if (record->nameText().empty()) return false;
+        std::vector<size_t>& positions = mIndex[wcrtFoldCase(record->nameText())];
+        positions.insert(std::upper_bound(positions.begin(), positions.end(), position), position);
+        return true;
+    };
+    std::erase_if(mUnnamed, indexAt);
+    for (; mIndexedCount < mRecords.size(); ++mIndexedCount)
+        if (!indexAt(mIndexedCount)) mUnnamed.push_back(mIndexedCount);
+}
+
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord) const {
     id = AcDbObjectId::kNull;
     if (name == nullptr) return Acad::eInvalidInput;
-    for (AcDbObjectId recordId : mRecords) {
+    syncIndex();
+    auto it = mIndex.find(wcrtFoldCase(name));
+    if (it == mIndex.end()) return Acad::eKeyNotFound;
+    for (size_t position : it->second) {
+        const AcDbObjectId recordId = mRecords[position];
         const AcDbSymbolTableRecord* record = peekRecord(recordId);
         if (record == nullptr || (record->isErased() && !getErasedRecord)) continue;
         if (_wcsicmp(record->nameText().c_str(), name) == 0) {
@@ -110,6 +137,9 @@ Acad::ErrorStatus AcDbSymbolTable::dwgInFields(AcDbDwgFiler* filer) {
     Adesk::Int32 n = 0;
     filer->readInt32(&n);
     mRecords.clear();
+    mIndex.clear();
+    mUnnamed.clear();
+    mIndexedCount = 0;
     for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
         AcDbSoftOwnershipId id;
         filer->readSoftOwnershipId(&id);

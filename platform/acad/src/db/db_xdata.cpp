@@ -11,7 +11,7 @@
 
 namespace {
 
-size_t utf8Length(const ACHAR* text) { return text != nullptr ? wcrtToUtf8(text).size() : 0; }
+size_t utf8Length(const ACHAR* text) { return wcrtUtf8Length(text); }
 
 // Value size of one group as counted against the object's limit (see acdbXdataSize).
 size_t groupSize(const resbuf& rb) {
@@ -84,9 +84,19 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
 Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (xdata == nullptr || xdata->restype != 1001) return Acad::eInvalidInput;
-    // Build the new state aside and swap it in only when every check passed.
-    std::vector<XdataApp> next;
-    for (const XdataApp& app : mXdata) next.push_back({app.name, AcRbChain(acutCopyRbChain(app.items.get()))});
+    // Build the new order aside and take it only when every check passed. The
+    // applications that stay are moved, not copied: a write costs the groups
+    // written, not all the object holds.
+    struct Pending {
+        std::wstring name;
+        size_t kept;     // position in mXdata of an application that stays, or npos
+        AcRbChain made;  // the copy of a group written now
+        const resbuf* items(const std::vector<XdataApp>& old) const {
+            return kept != std::wstring::npos ? old[kept].items.get() : made.get();
+        }
+    };
+    std::vector<Pending> next;
+    for (size_t i = 0; i < mXdata.size(); ++i) next.push_back({mXdata[i].name, i, AcRbChain()});
     AcDbDatabase* db = tableDatabase(*this);
     for (const resbuf* group = xdata; group != nullptr;) {
         const ACHAR* name = group->resval.rstring != nullptr ? group->resval.rstring : L"";
@@ -98,7 +108,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
             if (es != Acad::eOk) return es;
         }
         if (braces != 0) return Acad::eInvalidInput;
-        std::erase_if(next, [name](const XdataApp& a) { return _wcsicmp(a.name.c_str(), name) == 0; });
+        std::erase_if(next, [name](const Pending& a) { return _wcsicmp(a.name.c_str(), name) == 0; });
         if (group->rbnext != end) {
             resbuf* copy = nullptr;
             resbuf* tail = nullptr;
@@ -112,14 +122,20 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
             // An application keeps its place; a new one goes last.
             size_t position = at == mXdata.end() ? next.size()
                                                  : std::min(static_cast<size_t>(at - mXdata.begin()), next.size());
-            next.insert(next.begin() + static_cast<long>(position), XdataApp{name, AcRbChain(copy)});
+            next.insert(next.begin() + static_cast<long>(position),
+                        Pending{name, std::wstring::npos, AcRbChain(copy)});
         }
         group = end;
     }
     size_t total = 0;
-    for (const XdataApp& app : next) total += acdbXdataSize(app.items.get());
+    for (const Pending& app : next) total += acdbXdataSize(app.items(mXdata));
     if (total > kMaxXdataBytes) return Acad::eXdataSizeExceeded;
-    mXdata = std::move(next);
+    std::vector<XdataApp> result;
+    result.reserve(next.size());
+    for (Pending& app : next)
+        result.push_back(app.kept != std::wstring::npos ? std::move(mXdata[app.kept])
+                                                         : XdataApp{std::move(app.name), std::move(app.made)});
+    mXdata = std::move(result);
     assertWriteEnabled();
     return Acad::eOk;
 }

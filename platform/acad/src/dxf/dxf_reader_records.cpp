@@ -282,6 +282,8 @@ bool Reader::readProxy(const DxfGroup& typeGroup, DxfHome home, AcDbObjectId def
         raw.groups.push_back(std::move(*g));
     }
     if (failed()) return false;
+    // Drawings can hold millions of carried records: no spare room in each.
+    raw.groups.shrink_to_fit();
     head.owner = rawOwner(raw);
     head.hasOwner = !head.owner.isNull();
     std::unique_ptr<AcDbObject> proxy;

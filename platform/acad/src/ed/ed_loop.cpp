@@ -125,6 +125,11 @@ void acedHostClearBuiltinCommands() { acedState().builtins.clear(); }
 std::optional<AcEdScriptLine> acedHostNextDialogLine(const std::wstring& dialogName) {
     AcEdState& s = acedState();
     std::optional<AcEdScriptLine> line = acedStateNextLine();
+    // At a terminal another line is reported and the dialog asks again.
+    while (line && !line->isDialog() && s.source != nullptr && !s.source->isBatch()) {
+        acedStateOut(L"\nA dialog line was expected: the dialog \"" + dialogName + L"\" is showing.");
+        line = acedStateNextLine();
+    }
     if (line && line->isDialog()) return line;
     if (line) s.pushedBack = std::move(line);
     const int at = s.pushedBack ? s.pushedBack->lineNumber : s.lineNumber;

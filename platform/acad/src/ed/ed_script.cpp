@@ -31,7 +31,7 @@ bool parseCount(const std::wstring& text, long& count) {
 }
 
 // Each directive's arguments: none, a count, a name, a control, or a control and a value.
-enum class Args { kNone, kCount, kName, kControl, kControlValue };
+enum class Args { kNone, kCount, kName, kControl, kControlValue, kFile, kSize };
 
 struct Directive {
     const wchar_t* verb;
@@ -47,7 +47,17 @@ const Directive kDirectives[] = {
     {L"dialog.click", AcEdScriptKind::kDialogClick, Args::kControl},
     {L"dialog.ok", AcEdScriptKind::kDialogOk, Args::kNone},
     {L"dialog.cancel", AcEdScriptKind::kDialogCancel, Args::kNone},
+    {L"dialog.focus", AcEdScriptKind::kDialogFocus, Args::kControl},
+    {L"dialog.snapshot", AcEdScriptKind::kDialogSnapshot, Args::kFile},
+    {L"dialog.resize", AcEdScriptKind::kDialogResize, Args::kSize},
 };
+
+// size := count blank count   (each 1 to 99999)
+bool parseSize(const std::wstring& text, long& width, long& height) {
+    auto [w, h] = splitWord(text);
+    return parseCount(w, width) && parseCount(wcrtTrim(h), height) && width >= 1 &&
+           height >= 1 && width <= 99999 && height <= 99999;
+}
 
 const Directive* findDirective(const std::wstring& verb) {
     for (const Directive& d : kDirectives)
@@ -75,6 +85,14 @@ AcEdScriptParse parseDirective(const std::wstring& body, int lineNumber) {
         case Args::kName:
             if (args.empty()) return fail(L"\"!" + verb + L"\" needs a dialog name");
             line.text = args;
+            break;
+        case Args::kFile:
+            if (args.empty()) return fail(L"\"!" + verb + L"\" needs a file name");
+            line.text = args;
+            break;
+        case Args::kSize:
+            if (!parseSize(args, line.count, line.height))
+                return fail(L"\"!" + verb + L"\" needs a width and a height in pixels (1 to 99999)");
             break;
         case Args::kControl:
         case Args::kControlValue: {

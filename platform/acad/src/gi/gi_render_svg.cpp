@@ -59,29 +59,6 @@ std::string hexColor(std::uint32_t rgb) {
     return buffer;
 }
 
-std::string escapeXml(const std::wstring& text) {
-    std::wstring out;
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'&':
-                out += L"&amp;";
-                break;
-            case L'<':
-                out += L"&lt;";
-                break;
-            case L'>':
-                out += L"&gt;";
-                break;
-            case L'"':
-                out += L"&quot;";
-                break;
-            default:
-                // XML 1.0 has no place for other control characters.
-                if (c >= 0x20 || c == L'\t') out += c;
-        }
-    }
-    return wcrtToUtf8(out);
-}
 
 std::string pointList(const Frame& f, const std::vector<AcGePoint3d>& pts) {
     std::string s;
@@ -109,14 +86,14 @@ std::string arcPath(const Frame& f, const AcGiPrimitive& a) {
 std::string textElement(const Frame& f, const AcGiPrimitive& t, const std::string& color) {
     const double angle = degrees(std::atan2(t.direction.y, t.direction.x));
     std::string family = kFontFamilies;
-    if (!t.typeface.empty()) family = "'" + escapeXml(t.typeface) + "'," + family;
+    if (!t.typeface.empty()) family = "'" + acgiSvgEscaped(t.typeface) + "'," + family;
     // The text height is used as the font size; the host's height is close to
     // the capital height, which CJK faces fill almost entirely.
     return "<text x=\"0\" y=\"0\" font-size=\"" + num(t.height) + "\" font-family=\"" + family +
            "\" fill=\"" + color + "\" transform=\"translate(" + num(f.x(t.points[0].x)) + " " +
            num(f.y(t.points[0].y)) + ") rotate(" + num(-angle) + ") skewX(" +
            num(-degrees(t.oblique)) + ") scale(" + num(t.widthFactor) + " 1)\">" +
-           escapeXml(t.text) + "</text>\n";
+           acgiSvgEscaped(t.text) + "</text>\n";
 }
 
 std::string element(const Frame& f, const AcGiPrimitive& p, const std::string& color) {
@@ -205,4 +182,28 @@ Acad::ErrorStatus acgiWriteSvg(AcDbDatabase* database, const std::string& path,
         return Acad::eFileAccessErr;
     }
     return Acad::eOk;
+}
+
+std::string acgiSvgEscaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'&':
+                out += L"&amp;";
+                break;
+            case L'<':
+                out += L"&lt;";
+                break;
+            case L'>':
+                out += L"&gt;";
+                break;
+            case L'"':
+                out += L"&quot;";
+                break;
+            default:
+                // XML 1.0 has no place for other control characters.
+                if (c >= 0x20 || c == L'\t') out += c;
+        }
+    }
+    return wcrtToUtf8(out);
 }

@@ -1,6 +1,10 @@
+#include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
+#include <vector>
 
 #include "acutads.h"
 
@@ -120,9 +124,18 @@ bool takeValue(resbuf* rb, va_list& args) {
 }  // namespace
 
 AcRbValueKind acutRbValueKind(int restype) {
-    for (const CodeRange& range : kCodeKinds)
-        if (restype >= range.first && restype <= range.last) return range.kind;
-    return AcRbValueKind::kNone;
+    // Every buffer made, copied and freed asks for its kind: the ranges are
+    // spread once into a table over all 16-bit type codes (the first range
+    // holding a code decides, so they are spread last to first).
+    static const std::vector<AcRbValueKind> kinds = [] {
+        std::vector<AcRbValueKind> table(1u << 16, AcRbValueKind::kNone);
+        for (auto range = std::rbegin(kCodeKinds); range != std::rend(kCodeKinds); ++range)
+            for (int code = std::max(range->first, INT16_MIN); code <= std::min(range->last, INT16_MAX); ++code)
+                table[static_cast<size_t>(code - INT16_MIN)] = range->kind;
+        return table;
+    }();
+    if (restype < INT16_MIN || restype > INT16_MAX) return AcRbValueKind::kNone;
+    return kinds[static_cast<size_t>(restype - INT16_MIN)];
 }
 
 struct resbuf* acutNewRb(int type) {

@@ -32,6 +32,12 @@ int _wcsnicmp(const wchar_t* a, const wchar_t* b, size_t count) {
 int _wcsicmp(const wchar_t* a, const wchar_t* b) { return _wcsnicmp(a, b, static_cast<size_t>(-1)); }
 #endif
 
+std::wstring wcrtFoldCase(const std::wstring& text) {
+    std::wstring folded(text);
+    for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return folded;
+}
+
 namespace {
 
 // Rewrites a host-style wide format for the platform's vswprintf: a "%s" or
@@ -85,12 +91,31 @@ std::wstring wcrtFormat(const wchar_t* format, ...) {
     return s;
 }
 
+namespace {
+
+// The code point wcrtToUtf8 writes for a wide character: characters that are
+// no Unicode scalar value become U+FFFD.
+char32_t utf8CodePoint(wchar_t wc) {
+    auto c = static_cast<char32_t>(wc);
+    return c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? 0xFFFD : c;
+}
+
+}  // namespace
+
+size_t wcrtUtf8Length(const wchar_t* text) {
+    size_t length = 0;
+    for (const wchar_t* p = text; p != nullptr && *p != 0; ++p) {
+        const char32_t c = utf8CodePoint(*p);
+        length += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    return length;
+}
+
 std::string wcrtToUtf8(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
     for (wchar_t wc : text) {
-        auto c = static_cast<char32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        const char32_t c = utf8CodePoint(wc);
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {

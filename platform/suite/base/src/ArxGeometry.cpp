@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "ArxEntity.h"
@@ -12,8 +13,6 @@
 #include "rxdlinkr.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<AcGePoint2d> Plan(const AcGePoint3dArray& points) {
     std::vector<AcGePoint2d> plan;
@@ -215,6 +214,6 @@ int ArxUCS::Arx_getcCoordinateXangle(double& angle) {
     const double x = rb.resval.rpoint[0], y = rb.resval.rpoint[1];
     if (x == 0.0 && y == 0.0) return 1;
     angle = std::atan2(y, x);
-    if (angle < 0.0) angle += 2.0 * kPi;
+    if (angle < 0.0) angle += 2.0 * std::numbers::pi;
     return 1;
 }

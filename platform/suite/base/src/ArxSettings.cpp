@@ -38,7 +38,10 @@ int ArxRegedit::Arx_GetValueToReg(const ACHAR* key, const ACHAR* valueName, std:
     if (key == nullptr || valueName == nullptr) return 0;
     HKEY handle = OpenUserKey(key);
     if (handle == nullptr) return 0;
-    std::vector<BYTE> bytes(kMaxValueChars * sizeof(wchar_t));
+    // One buffer for every read: settings are read per pane and per corner,
+    // and clearing a fresh buffer of the largest size each time cost more than
+    // the rest of a pane's calculation.
+    thread_local std::vector<BYTE> bytes(kMaxValueChars * sizeof(wchar_t));
     DWORD size = static_cast<DWORD>(bytes.size());
     DWORD type = REG_NONE;
     const LONG rc = RegQueryValueExW(handle, valueName, nullptr, &type, bytes.data(), &size);

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <numbers>
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 struct Vec {
     double x;
@@ -56,8 +55,8 @@ double SegmentDistance(const Vec& p, const Vec& a, const Vec& b) {
 // Angle of v measured from `from` in the direction of the sweep, in [0, 2 pi).
 double SweptAngle(double angle, double from, double sweep) {
     double delta = sweep >= 0.0 ? angle - from : from - angle;
-    delta = std::fmod(delta, 2.0 * kPi);
-    return delta < 0.0 ? delta + 2.0 * kPi : delta;
+    delta = std::fmod(delta, 2.0 * std::numbers::pi);
+    return delta < 0.0 ? delta + 2.0 * std::numbers::pi : delta;
 }
 
 double ArcDistance(const Vec& p, const RelSegment& s) {
@@ -99,7 +98,7 @@ bool RayCrossesArcPiece(const Vec& p, const Arc& arc, double a0, double a1, cons
 int ArcCrossings(const Vec& p, const RelSegment& s) {
     const Arc arc = ArcOf(s);
     std::vector<double> cuts;
-    for (double extreme : {kPi / 2.0, 3.0 * kPi / 2.0}) {
+    for (double extreme : {std::numbers::pi / 2.0, 3.0 * std::numbers::pi / 2.0}) {
         const double along = SweptAngle(extreme, arc.startAngle, arc.sweep);
         if (along > 0.0 && along < std::fabs(arc.sweep)) cuts.push_back(along);
     }

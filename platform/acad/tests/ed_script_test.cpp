@@ -30,6 +30,9 @@ TEST(AcedScript, LinesAndDirectives) {
         {L"!dialog.click 添加", AcEdScriptKind::kDialogClick, L"", L"添加", 0},
         {L"!dialog.ok", AcEdScriptKind::kDialogOk, L"", L"", 0},
         {L"!dialog.cancel", AcEdScriptKind::kDialogCancel, L"", L"", 0},
+        {L"!dialog.focus grid:2,1", AcEdScriptKind::kDialogFocus, L"", L"grid:2,1", 0},
+        {L"!dialog.snapshot out/a b.svg ", AcEdScriptKind::kDialogSnapshot, L"out/a b.svg", L"", 0},
+        {L"!dialog.resize 640  420", AcEdScriptKind::kDialogResize, L"", L"", 640},
     };
     for (const LineCase& c : cases) {
         const AcEdScriptParse p = acedParseScriptLine(c.line, 7);
@@ -41,6 +44,7 @@ TEST(AcedScript, LinesAndDirectives) {
         EXPECT_EQ(p.line->count, c.count) << c.line;
         EXPECT_EQ(p.line->lineNumber, 7);
     }
+    EXPECT_EQ(acedParseScriptLine(L"!dialog.resize 640 420", 1).line->height, 420);
 }
 
 TEST(AcedScript, CommentsAreNotInputs) {
@@ -61,6 +65,11 @@ TEST(AcedScript, MalformedLinesAreRefused) {
         {L"!dialog.set", L"\"!dialog.set\" needs a control name"},
         {L"!dialog.click ok twice", L"\"!dialog.click\" takes only a control name"},
         {L"!dialog.ok 1", L"\"!dialog.ok\" takes no argument"},
+        {L"!dialog.focus", L"\"!dialog.focus\" needs a control name"},
+        {L"!dialog.snapshot", L"\"!dialog.snapshot\" needs a file name"},
+        {L"!dialog.resize 640", L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
+        {L"!dialog.resize 0 20", L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
+        {L"!dialog.resize 20 20 20", L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
     };
     for (const auto& [line, error] : cases)
         EXPECT_EQ(acedParseScriptLine(line, 1).error, error) << line;
