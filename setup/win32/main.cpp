@@ -1,9 +1,11 @@
-// setup.exe: the suite's installer. "setup /S [/LOG=FILE] [/D=FOLDER]"
+// setup.exe: the suite's installer. Without options it shows the wizard;
+// "setup /S [/LOG=FILE] [/D=FOLDER]"
 // installs without a window; the worker still runs on its own thread and
 // reports through the four progress messages, here to a message-only window.
 #include <windows.h>
 
 #include "Paths.h"
+#include "SetupDlg.h"
 #include "SetupMessages.h"
 #include "SetupThread.h"
 #include "Unattended.h"
@@ -81,10 +83,12 @@ int RunUnattended(const CommandLine& line) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     const auto line = ParseCommandLine(arguments ? arguments : "");
-    if (!line || !line->silent) {
-        // The wizard's windows are not part of this program yet.
+    if (!line) {
         MessageBoxA(nullptr, kUsage, ApplicationName().c_str(), MB_OK | MB_ICONINFORMATION);
         return kExitUsage;
     }
-    return RunUnattended(*line);
+    if (line->silent) return RunUnattended(*line);
+    CSetupApp app;
+    app.InitInstance();
+    return kExitFinished;
 }
