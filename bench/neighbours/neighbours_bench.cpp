@@ -4,7 +4,6 @@
 // iteration runs the search for every corner of a 40 x 40 grid of panes spread
 // over the site; items are corners. "peak_MiB" is the process's peak memory.
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 
 #include <random>

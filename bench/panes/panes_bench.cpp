@@ -27,24 +27,34 @@ Pane MakePane(std::vector<AcGePoint3d> points, const std::vector<double>& height
     return pane;
 }
 
-const Pane kSquare = MakePane({{3500000, 2800000, 0}, {3500020, 2800000, 0}, {3500020, 2800020, 0},
-                               {3500000, 2800020, 0}},
-                              {0.3, 0.6, -0.4, -0.2});
-const Pane kTriangle =
-    MakePane({{3500000, 2800000, 0}, {3500020, 2800000, 0}, {3500005, 2800017, 0}}, {0.3, 0.6, -0.4});
-const Pane kHexagon = MakePane({{3500000, 2800000, 0}, {3500020, 2800000, 0}, {3500026, 2800010, 0},
-                                {3500020, 2800020, 0}, {3500000, 2800020, 0}, {3499994, 2800010, 0}},
+const Pane kSquare = MakePane(
+    {{3500000, 2800000, 0}, {3500020, 2800000, 0}, {3500020, 2800020, 0}, {3500000, 2800020, 0}},
+    {0.3, 0.6, -0.4, -0.2});
+const Pane kTriangle = MakePane(
+    {{3500000, 2800000, 0}, {3500020, 2800000, 0}, {3500005, 2800017, 0}}, {0.3, 0.6, -0.4});
+const Pane kHexagon = MakePane({{3500000, 2800000, 0},
+                                {3500020, 2800000, 0},
+                                {3500026, 2800010, 0},
+                                {3500020, 2800020, 0},
+                                {3500000, 2800020, 0},
+                                {3499994, 2800010, 0}},
                                {0.3, 0.6, -0.4, -0.2, 0.1, 0.5});
-const Pane kNotched = MakePane({{3500000, 2800000, 0}, {3500006, 2800000, 0}, {3500006, 2800005, 0},
-                                {3500009, 2800005, 0}, {3500009, 2800000, 0}, {3500020, 2800000, 0},
-                                {3500020, 2800020, 0}, {3500000, 2800020, 0}},
+const Pane kNotched = MakePane({{3500000, 2800000, 0},
+                                {3500006, 2800000, 0},
+                                {3500006, 2800005, 0},
+                                {3500009, 2800005, 0},
+                                {3500009, 2800000, 0},
+                                {3500020, 2800000, 0},
+                                {3500020, 2800020, 0},
+                                {3500000, 2800020, 0}},
                                {0.3, 0.6, -0.4, -0.2, 0.1, 0.5, 0.2, -0.1});
 
 void Square(benchmark::State& state, const wchar_t* family) {
     MapSettingsReader settings;
     settings.set(L"CALTUFMODE", family);
     for (auto _ : state)
-        benchmark::DoNotOptimize(CalcQuadVolumes(settings, kSquare.points, kSquare.first, kSquare.second));
+        benchmark::DoNotOptimize(
+            CalcQuadVolumes(settings, kSquare.points, kSquare.first, kSquare.second));
     state.SetItemsProcessed(state.iterations());
 }
 

@@ -15,7 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path WriteRegistry(int values) {
-    const fs::path file = fs::temp_directory_path() / ("registry_bench_" + std::to_string(getpid()) + ".reg");
+    const fs::path file =
+        fs::temp_directory_path() / ("registry_bench_" + std::to_string(getpid()) + ".reg");
     std::ofstream out(file, std::ios::binary);
     out << "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Settings]\r\n";
     for (int i = 0; i < values; ++i) out << "\"value" << i << "\"=\"" << i << "\"\r\n";
@@ -28,13 +29,14 @@ void BM_QueryEveryValue(benchmark::State& state) {
     for (auto _ : state) {
         RegStandInSetFile(file.c_str());  // loads afresh on first use
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Settings", 0, KEY_READ, &key) != ERROR_SUCCESS) std::abort();
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Settings", 0, KEY_READ, &key) != ERROR_SUCCESS)
+            std::abort();
         for (int i = 0; i < values; ++i) {
             const std::wstring name = L"value" + std::to_wstring(i);
             wchar_t buffer[32];
             DWORD size = sizeof(buffer);
-            if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size) !=
-                ERROR_SUCCESS)
+            if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr,
+                                 reinterpret_cast<LPBYTE>(buffer), &size) != ERROR_SUCCESS)
                 std::abort();
         }
         RegCloseKey(key);

@@ -1,8 +1,8 @@
 // Feeds arbitrary text to the formula evaluator: it must neither crash nor
 // throw, whatever the text, and must give the same result twice.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cmath>
 #include <string>
 
 #include "FormulaParser.h"

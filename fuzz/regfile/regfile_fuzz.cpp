@@ -8,7 +8,8 @@
 #include "TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const winreg::DecodedFile decoded = winreg::DecodeRegFile(std::string(reinterpret_cast<const char*>(data), size));
+    const winreg::DecodedFile decoded =
+        winreg::DecodeRegFile(std::string(reinterpret_cast<const char*>(data), size));
     if (!decoded.ok) return 0;
     const winreg::RegFileParse first = winreg::ParseRegFile(decoded.text);
     if (!first.ok) return 0;
@@ -16,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const winreg::DecodedFile again = winreg::DecodeRegFile(written);
     if (!again.ok) std::abort();
     const winreg::RegFileParse second = winreg::ParseRegFile(again.text);
-    if (!second.ok || winreg::FormatRegFile(second.tree) != winreg::FormatRegFile(first.tree)) std::abort();
+    if (!second.ok || winreg::FormatRegFile(second.tree) != winreg::FormatRegFile(first.tree))
+        std::abort();
     return 0;
 }

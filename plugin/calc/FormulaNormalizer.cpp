@@ -66,7 +66,8 @@ void removeWhere(std::wstring& text, const std::wstring& pattern, Guard removabl
     if (text.find(pattern) == std::wstring::npos) return;
     std::wstring out;
     size_t start = 0;
-    for (size_t hit = text.find(pattern); hit != std::wstring::npos; hit = text.find(pattern, hit + 1)) {
+    for (size_t hit = text.find(pattern); hit != std::wstring::npos;
+         hit = text.find(pattern, hit + 1)) {
         if (hit < start || !removable(text, hit)) continue;
         out.append(text, start, hit - start);
         start = hit + pattern.size();
@@ -77,7 +78,9 @@ void removeWhere(std::wstring& text, const std::wstring& pattern, Guard removabl
 
 wchar_t charAt(const std::wstring& text, size_t at) { return at < text.size() ? text[at] : L'\0'; }
 
-bool endsOperand(wchar_t c) { return std::iswalnum(static_cast<wint_t>(c)) || c == L'.' || c == L')'; }
+bool endsOperand(wchar_t c) {
+    return std::iswalnum(static_cast<wint_t>(c)) || c == L'.' || c == L')';
+}
 
 // Multiplying by "(1)" can be dropped: "a*(1)" is "a" only when no power
 // follows ("2*(1)^3" is 2, not 8), and "(1)*b" is "b" only when nothing binds
@@ -86,7 +89,8 @@ bool endsOperand(wchar_t c) { return std::iswalnum(static_cast<wint_t>(c)) || c 
 void dropUnitFactors(std::wstring& text) {
     removeWhere(text, L"*(1)", [](const std::wstring& t, size_t at) {
         const wchar_t next = charAt(t, at + 4);
-        return next == L'\0' || next == L'+' || next == L'-' || next == L'*' || next == L'/' || next == L')';
+        return next == L'\0' || next == L'+' || next == L'-' || next == L'*' || next == L'/' ||
+               next == L')';
     });
     removeWhere(text, L"(1)*", [](const std::wstring& t, size_t at) {
         if (at == 0) return true;

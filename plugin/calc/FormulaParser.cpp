@@ -75,26 +75,32 @@ const std::array<FormulaFunction, 25> kFunctions = {{
     {L"EXP", [](double a) -> Result { return a <= 41 ? Result(std::exp(a)) : std::nullopt; }},
     {L"SIN", [](double a) -> Result { return std::sin(a); }},
     {L"COS", [](double a) -> Result { return std::cos(a); }},
-    {L"TAN", [](double a) -> Result { return std::cos(a) == 0 ? std::nullopt : Result(std::tan(a)); }},
+    {L"TAN",
+     [](double a) -> Result { return std::cos(a) == 0 ? std::nullopt : Result(std::tan(a)); }},
     {L"COT", [](double a) -> Result { return std::cos(a) / std::sin(a); }},
-    {L"ARCSIN", [](double a) -> Result { return std::fabs(a) < 1 ? Result(std::asin(a)) : std::nullopt; }},
-    {L"ARCCOS", [](double a) -> Result { return std::fabs(a) <= 1 ? Result(std::acos(a)) : std::nullopt; }},
+    {L"ARCSIN",
+     [](double a) -> Result { return std::fabs(a) < 1 ? Result(std::asin(a)) : std::nullopt; }},
+    {L"ARCCOS",
+     [](double a) -> Result { return std::fabs(a) <= 1 ? Result(std::acos(a)) : std::nullopt; }},
     {L"INT", [](double a) -> Result { return truncateToInt32(a); }},
     {L"RAD", [](double a) -> Result { return a * std::numbers::pi / 180; }},
     {L"DEG", [](double a) -> Result { return a * 180 / std::numbers::pi; }},
     {L"SIGN", [](double a) -> Result { return a > 0 ? 1.0 : (a < 0 ? -1.0 : 0.0); }},
     // arsinh(a) = ln(sqrt(a^2 + 1) + a), written for a < 0 so that it keeps
     // its sign: -ln(sqrt(a^2 + 1) - a).
-    {L"ARSINH", [](double a) -> Result {
+    {L"ARSINH",
+     [](double a) -> Result {
          const double root = std::sqrt(a * a + 1);
          return a < 0 ? -std::log(root - a) : std::log(root + a);
      }},
     // arcosh(a) = ln(sqrt(a^2 - 1) + a)
-    {L"ARCOSH", [](double a) -> Result {
+    {L"ARCOSH",
+     [](double a) -> Result {
          return std::fabs(a) >= 1 ? Result(std::log(std::sqrt(a * a - 1) + a)) : std::nullopt;
      }},
     // artanh(a) = ln((1 + a) / (1 - a)) / 2
-    {L"ARTANH", [](double a) -> Result {
+    {L"ARTANH",
+     [](double a) -> Result {
          return std::fabs(a) <= 1 ? Result(0.5 * std::log((a + 1) / (1 - a))) : std::nullopt;
      }},
     {L"KGV", [](double a) -> Result { return a; }},
@@ -131,7 +137,7 @@ const std::vector<std::wstring>& nameList(const CPhysConst& constants) {
 
 // Counts one level of nesting for as long as it lives.
 class DepthGuard {
-public:
+  public:
     explicit DepthGuard(int& depth) : m_depth(depth) {
         if (++m_depth > kMaxDepth) {
             --m_depth;
@@ -142,7 +148,7 @@ public:
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
 
-private:
+  private:
     int& m_depth;
 };
 
@@ -165,7 +171,9 @@ double CFormulaParser::Evaluate(std::wstring formula, double x) {
         SkipBlanks();
         const double value = ParseExpression();
         // Whatever follows an unexpected character is ignored.
-        if (!AtEnd()) m_errorText = wcrtFormat(L"Error found on position %d!", static_cast<int>(m_position + 1));
+        if (!AtEnd())
+            m_errorText =
+                wcrtFormat(L"Error found on position %d!", static_cast<int>(m_position + 1));
         return value;
     } catch (const std::exception& error) {
         SetSystemError(error.what());
@@ -307,7 +315,8 @@ size_t CFormulaParser::MatchName() const {
         if (m_text.size() - m_position < name.size()) continue;
         bool same = true;
         for (size_t k = 0; k < name.size() && same; ++k) {
-            same = std::towupper(static_cast<wint_t>(m_text[m_position + k])) == static_cast<wint_t>(name[k]);
+            same = std::towupper(static_cast<wint_t>(m_text[m_position + k])) ==
+                   static_cast<wint_t>(name[k]);
         }
         if (same) return i;
     }

@@ -9,7 +9,7 @@
 #include "PhysConst.h"
 
 class CFormulaParser {
-public:
+  public:
     CFormulaParser();
     virtual ~CFormulaParser();
 
@@ -20,7 +20,7 @@ public:
     // Text of the last error of the last Evaluate, empty when there was none.
     const std::wstring& ErrorText() const;
 
-private:
+  private:
     using wchar = wchar_t;
 
     double ParseExpression();

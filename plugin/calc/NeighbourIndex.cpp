@@ -47,14 +47,14 @@ unsigned WedgesReaching(const Node& n, const AcGePoint3d& c) {
     auto reaches = [m](double uMax, double vMin, double vMax) {
         return static_cast<unsigned>(vMax >= -m && uMax >= std::max(vMin, 0.0) - m);
     };
-    return reaches(x1, y0, y1) << 0 |      // 0 <= y <= x
-           reaches(y1, x0, x1) << 1 |      // 0 <= x <= y
-           reaches(y1, -x1, -x0) << 2 |    // 0 <= -x <= y
-           reaches(-x0, y0, y1) << 3 |     // 0 <= y <= -x
-           reaches(-x0, -y1, -y0) << 4 |   // 0 <= -y <= -x
-           reaches(-y0, -x1, -x0) << 5 |   // 0 <= -x <= -y
-           reaches(-y0, x0, x1) << 6 |     // 0 <= x <= -y
-           reaches(x1, -y1, -y0) << 7;     // 0 <= -y <= x
+    return reaches(x1, y0, y1) << 0 |     // 0 <= y <= x
+           reaches(y1, x0, x1) << 1 |     // 0 <= x <= y
+           reaches(y1, -x1, -x0) << 2 |   // 0 <= -x <= y
+           reaches(-x0, y0, y1) << 3 |    // 0 <= y <= -x
+           reaches(-x0, -y1, -y0) << 4 |  // 0 <= -y <= -x
+           reaches(-y0, -x1, -x0) << 5 |  // 0 <= -x <= -y
+           reaches(-y0, x0, x1) << 6 |    // 0 <= x <= -y
+           reaches(x1, -y1, -y0) << 7;    // 0 <= -y <= x
 }
 
 // The distance each sector's nearest point so far sets (infinite while the
@@ -71,9 +71,8 @@ struct SectorLimits {
         smallest = std::numeric_limits<double>::infinity();
         for (int s = 0; s < kSectorCount; ++s) {
             const Candidate& best = visit.nearest[static_cast<size_t>(s)];
-            limit[static_cast<size_t>(s)] = best.index < 0
-                                                ? std::numeric_limits<double>::infinity()
-                                                : SquaredLimit(best.distance);
+            limit[static_cast<size_t>(s)] = best.index < 0 ? std::numeric_limits<double>::infinity()
+                                                           : SquaredLimit(best.distance);
             largest = std::max(largest, limit[static_cast<size_t>(s)]);
             smallest = std::min(smallest, limit[static_cast<size_t>(s)]);
         }
@@ -112,8 +111,8 @@ void Walk(const std::vector<Node>& nodes, const AcGePoint3d& c, Enter enter, Lea
         }
         const Node& lower = nodes[static_cast<size_t>(n.lower)];
         const Node& upper = nodes[static_cast<size_t>(n.upper)];
-        const bool lowerFirst = n.alongX ? c.x - lower.maxX < upper.minX - c.x
-                                         : c.y - lower.maxY < upper.minY - c.y;
+        const bool lowerFirst =
+            n.alongX ? c.x - lower.maxX < upper.minX - c.x : c.y - lower.maxY < upper.minY - c.y;
         stack[depth++] = lowerFirst ? n.upper : n.lower;
         stack[depth++] = lowerFirst ? n.lower : n.upper;
     }

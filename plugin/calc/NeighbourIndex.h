@@ -17,7 +17,7 @@
 // not below that sector's nearest, or its box lies outside the sector's wedge.
 // The top-up searches the sectors in turn the same way.
 class NeighbourIndex {
-public:
+  public:
     // The list must outlive the index and stay unchanged.
     explicit NeighbourIndex(const ElevationPointList& sitePoints);
 
@@ -26,7 +26,7 @@ public:
 
     struct Node {
         double minX, maxX, minY, maxY;
-        int begin, end;          // range of mPoints
+        int begin, end;              // range of mPoints
         int lower = -1, upper = -1;  // children, -1 for a leaf
         bool alongX = false;         // split at a value of x (else of y)
     };
@@ -35,10 +35,11 @@ public:
         int index;  // in the site list
     };
 
-private:
+  private:
     int build(int begin, int end);
     // Step 4, one pick: the nearest untaken point of the lowest sector holding one.
-    sector_pass::Candidate topUpPick(const AcGePoint3d& corner, const std::vector<int>& taken) const;
+    sector_pass::Candidate topUpPick(const AcGePoint3d& corner,
+                                     const std::vector<int>& taken) const;
 
     const ElevationPointList& mSitePoints;
     std::vector<Point> mPoints;

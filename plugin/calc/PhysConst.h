@@ -4,7 +4,7 @@
 #include <string>
 
 class CPhysConst {
-public:
+  public:
     CPhysConst();
     virtual ~CPhysConst();
 

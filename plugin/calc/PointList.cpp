@@ -52,7 +52,8 @@ int PointList::find(const AcGePoint3d& point) const {
             first = index;
     };
     Cell centre;
-    if (!cellOf(point, centre)) return FindPointInList(point, std::span<const AcGePoint3d>(mPoints));
+    if (!cellOf(point, centre))
+        return FindPointInList(point, std::span<const AcGePoint3d>(mPoints));
     for (std::int64_t dc = -1; dc <= 1; ++dc)
         for (std::int64_t dr = -1; dr <= 1; ++dr) {
             auto it = mCells.find({centre.column + dc, centre.row + dr});

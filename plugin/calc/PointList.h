@@ -24,7 +24,7 @@ int FindPointInList(const AcGePoint3d& point, const AcGePoint3dArray& list);
 // The answer is the linear scan's: the first listed point closer than
 // kSamePointDistance (distance with z).
 class PointList {
-public:
+  public:
     // Index of the first listed point closer than kSamePointDistance, or -1.
     int find(const AcGePoint3d& point) const;
     // Appends the point and returns its index.
@@ -32,7 +32,7 @@ public:
     int length() const { return static_cast<int>(mPoints.size()); }
     const std::vector<AcGePoint3d>& points() const { return mPoints; }
 
-private:
+  private:
     struct Cell {
         std::int64_t column;
         std::int64_t row;

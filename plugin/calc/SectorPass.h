@@ -37,8 +37,8 @@ inline SectorMembership SectorsOfOffset(double dx, double dy) {
     const double ax = std::fabs(dx);
     const double ay = std::fabs(dy);
     const double margin = kOctantMargin * (ax > ay ? ax : ay);
-    const bool clear = (ax < ay ? ax : ay) > margin && std::fabs(ax - ay) > margin &&
-                       std::isfinite(margin);
+    const bool clear =
+        (ax < ay ? ax : ay) > margin && std::fabs(ax - ay) > margin && std::isfinite(margin);
     if (!clear) return SectorsOfDirection(DirectionAngle(dx, dy));
     int octant;
     if (dy > 0)

@@ -22,8 +22,8 @@ SiteAnswer AskForSite(const ACHAR* keywords, const ACHAR* prompt) {
         }
     } else if (result == RTNORM) {
         answer.kind = SiteAnswer::Kind::Point;
-        answer.point = ArxTransClass::Arx_UcsToWcsPoint(
-            AcGePoint3d(picked[X], picked[Y], picked[Z]));
+        answer.point =
+            ArxTransClass::Arx_UcsToWcsPoint(AcGePoint3d(picked[X], picked[Y], picked[Z]));
     }
     return answer;
 }

@@ -11,7 +11,7 @@
 struct SiteAnswer {
     enum class Kind { Point, Keyword, Other };
     Kind kind = Kind::Other;
-    AcGePoint3d point;    // world coordinates, for Kind::Point
+    AcGePoint3d point;     // world coordinates, for Kind::Point
     std::wstring keyword;  // as acedGetInput reports it, for Kind::Keyword
 };
 

@@ -23,7 +23,9 @@ struct NumberedList {
 NumberedList NaturalElevations() {
     return {kNaturalElevationStem, Setting::ElevationPrecision, true};
 }
-NumberedList DesignElevations() { return {kDesignElevationStem, Setting::ElevationPrecision, true}; }
+NumberedList DesignElevations() {
+    return {kDesignElevationStem, Setting::ElevationPrecision, true};
+}
 NumberedList LayerFills() { return {kLayerFillStem, Setting::VolumePrecision, false}; }
 NumberedList LayerCuts() { return {kLayerCutStem, Setting::VolumePrecision, false}; }
 NumberedList CornerLayers(int corner) {

@@ -24,14 +24,14 @@ std::wstring LowerAscii(std::wstring text);
 // A formula being filled in: `shown` receives the "%G" texts for the user,
 // `evaluated` the same rounded values in a form the evaluator reads.
 class FormulaText {
-public:
+  public:
     explicit FormulaText(std::wstring text) : mShown(text), mEvaluated(std::move(text)) {}
 
     void Substitute(std::wstring_view symbol, double value);
     const std::wstring& Shown() const { return mShown; }
     const std::wstring& Evaluated() const { return mEvaluated; }
 
-private:
+  private:
     std::wstring mShown;
     std::wstring mEvaluated;
 };

@@ -50,7 +50,8 @@ double PlaneDistance(const AcGePoint3d& a, const AcGePoint3d& b, const AcGePoint
     return std::fabs(normal.dotProduct(point - a)) / length;
 }
 
-double ObliquePrismVolume(const std::array<AcGePoint3d, 3>& P, const std::array<AcGePoint3d, 3>& R) {
+double ObliquePrismVolume(const std::array<AcGePoint3d, 3>& P,
+                          const std::array<AcGePoint3d, 3>& R) {
     return TetrahedronVolume(P[0], P[1], P[2], R[0]) + TetrahedronVolume(P[1], P[2], R[0], R[1]) +
            TetrahedronVolume(P[2], R[0], R[1], R[2]);
 }

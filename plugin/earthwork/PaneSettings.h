@@ -8,9 +8,9 @@
 
 // Formula family of square panes (CALTUFMODE).
 enum class SquareFamily {
-    UserFormulas = 0,   // CalTuFFormula1 ... CalTuFFormula4
-    SquaredSum = 1,     // every number other than 0, 2, 3, 4
-    ZeroDistance = 2,   // the default
+    UserFormulas = 0,  // CalTuFFormula1 ... CalTuFFormula4
+    SquaredSum = 1,    // every number other than 0, 2, 3, 4
+    ZeroDistance = 2,  // the default
     Cubic = 3,
     FourTriangles = 4,  // average of the two diagonal splits
 };

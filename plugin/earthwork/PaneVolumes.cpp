@@ -78,9 +78,9 @@ void JoinSide(PaneSideResult& total, const PaneSideResult& t) {
 
 void AddLeadingTriangle(const SettingsReader& settings, const WorkingPane& pane,
                         PaneVolumeResult& total) {
-    const PaneVolumeResult t = CalcTriangleVolumes(
-        settings, std::span(pane.points).first(3), std::span(pane.first).first(3),
-        std::span(pane.second).first(3));
+    const PaneVolumeResult t =
+        CalcTriangleVolumes(settings, std::span(pane.points).first(3),
+                            std::span(pane.first).first(3), std::span(pane.second).first(3));
     JoinSide(total.fill, t.fill);
     JoinSide(total.cut, t.cut);
 }
@@ -120,8 +120,8 @@ PaneVolumeResult CalcPolygonResult(const SettingsReader& settings,
 }
 
 void CalcPolygonVolumes(const SettingsReader& settings, std::span<const AcGePoint3d> points,
-                        std::span<const double> first, std::span<const double> second,
-                        double& fill, double& cut) {
+                        std::span<const double> first, std::span<const double> second, double& fill,
+                        double& cut) {
     const PaneVolumeResult result = CalcPolygonResult(settings, points, first, second);
     fill = result.fill.volume;
     cut = result.cut.volume;

@@ -12,8 +12,8 @@
 // at its corners (h = first − second, h > 0 cut). Three corners: a triangle;
 // four: a quadrilateral; five or more: the sum of triangles cut off one by one.
 void CalcPolygonVolumes(const SettingsReader& settings, std::span<const AcGePoint3d> points,
-                        std::span<const double> first, std::span<const double> second,
-                        double& fill, double& cut);
+                        std::span<const double> first, std::span<const double> second, double& fill,
+                        double& cut);
 
 // The whole result of the same calculation: with five or more corners the
 // numbers are the sums over the triangles cut off, and each formula and

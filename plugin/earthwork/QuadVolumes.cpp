@@ -75,7 +75,8 @@ bool IsSquarePane(std::span<const AcGePoint3d> p) {
 PaneVolumeResult CalcSquareByFourTriangles(const SettingsReader& settings,
                                            const std::array<AcGePoint3d, 4>& p,
                                            const std::array<double, 4>& h) {
-    static const std::array<Triangle, 4> kTriangles = {{{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {1, 3, 0}}};
+    static const std::array<Triangle, 4> kTriangles = {
+        {{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {1, 3, 0}}};
     std::array<PaneVolumeResult, 4> t;
     for (size_t k = 0; k < 4; ++k) t[k] = TriangleOf(settings, p, h, kTriangles[k]);
     PaneVolumeResult result;
@@ -103,8 +104,8 @@ PaneVolumeResult CalcQuadByTwoTriangles(const SettingsReader& settings,
 }
 
 PaneVolumeResult CalcQuadVolumes(const SettingsReader& settings,
-                                 std::span<const AcGePoint3d> points,
-                                 std::span<const double> first, std::span<const double> second) {
+                                 std::span<const AcGePoint3d> points, std::span<const double> first,
+                                 std::span<const double> second) {
     assert(points.size() == 4 && first.size() == 4 && second.size() == 4);
     std::array<AcGePoint3d, 4> corners;
     std::array<double, 4> h{};

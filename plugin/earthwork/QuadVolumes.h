@@ -11,8 +11,8 @@
 
 // A four-corner pane. Its fill and cut volumes are returned as magnitudes.
 PaneVolumeResult CalcQuadVolumes(const SettingsReader& settings,
-                                 std::span<const AcGePoint3d> points,
-                                 std::span<const double> first, std::span<const double> second);
+                                 std::span<const AcGePoint3d> points, std::span<const double> first,
+                                 std::span<const double> second);
 
 // True when the four plan sides differ by less than 0.001 (a square, or a
 // rhombus; angles and diagonals are not looked at).

@@ -99,7 +99,8 @@ bool OnTriangleSide(const Vec& q, const Vec& a, const Vec& b, const Vec& c, doub
 
 double RoundingTolerance(std::span<const AcGePoint2d> corners) {
     double largest = 0.0;
-    for (const AcGePoint2d& p : corners) largest = std::max({largest, std::fabs(p.x), std::fabs(p.y)});
+    for (const AcGePoint2d& p : corners)
+        largest = std::max({largest, std::fabs(p.x), std::fabs(p.y)});
     // 16 units of the relative rounding of the largest coordinate: corners
     // computed by intersecting lines at survey coordinates are off their
     // ideal lines by a few units in the last place.

@@ -15,13 +15,13 @@ enum class SquareClass {
 };
 
 struct SquareCase {
-    int order;              // row number, 1 to 16
-    const wchar_t* signs;   // signs of h1 h2 h3 h4, "+" for h >= 0, "-" for h <= 0
+    int order;             // row number, 1 to 16
+    const wchar_t* signs;  // signs of h1 h2 h3 h4, "+" for h >= 0, "-" for h <= 0
     SquareClass kind;
-    int corner;             // lone corner; lower corner j of the fill pair; first cut corner p
-    int partner;            // k of the fill pair; second cut corner q; otherwise 0
-    PaneSide side;          // side of the lone corner; occupied side of all-one-side; else fill
-    int turn;               // pane corner that is corner 1 of a user formula
+    int corner;     // lone corner; lower corner j of the fill pair; first cut corner p
+    int partner;    // k of the fill pair; second cut corner q; otherwise 0
+    PaneSide side;  // side of the lone corner; occupied side of all-one-side; else fill
+    int turn;       // pane corner that is corner 1 of a user formula
 };
 
 // The first row of the table that matches the heights h[0..3] of corners 1..4.

@@ -9,11 +9,11 @@
 #include "acge.h"
 
 struct SquarePane {
-    double a = 0.0;                  // side: plan distance corner 1 - corner 2
-    double A = 0.0;                  // a²
-    double S = 0.0;                  // H1 + H2 + H3 + H4
-    std::array<double, 4> h{};       // h_k = first − second at corner k (> 0 cut)
-    std::array<double, 4> H{};       // |h_k|
+    double a = 0.0;             // side: plan distance corner 1 - corner 2
+    double A = 0.0;             // a²
+    double S = 0.0;             // H1 + H2 + H3 + H4
+    std::array<double, 4> h{};  // h_k = first − second at corner k (> 0 cut)
+    std::array<double, 4> H{};  // |h_k|
 
     // |h| of corner k, k = 1..4.
     double Hk(int corner) const { return H[static_cast<size_t>(corner - 1)]; }

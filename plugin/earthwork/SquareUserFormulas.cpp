@@ -5,8 +5,8 @@
 
 #include "FormulaText.h"
 #include "PaneSettings.h"
-#include "UserFormula.h"
 #include "SquareVolumes.h"
+#include "UserFormula.h"
 #include "wcrt.h"
 
 namespace {
@@ -14,10 +14,14 @@ namespace {
 // The setting number of each class's formula (CalTuFFormula<n>).
 int FormulaNumberOf(SquareClass kind) {
     switch (kind) {
-        case SquareClass::AllOneSide: return 1;
-        case SquareClass::Pair: return 2;
-        case SquareClass::LoneCorner: return 3;
-        case SquareClass::Opposite: return 4;
+        case SquareClass::AllOneSide:
+            return 1;
+        case SquareClass::Pair:
+            return 2;
+        case SquareClass::LoneCorner:
+            return 3;
+        case SquareClass::Opposite:
+            return 4;
     }
     return 1;
 }
@@ -40,8 +44,8 @@ struct UserFormula {
 // Lower-cases the part, turns every "a" into the variable x, writes in the
 // canonical heights (and b, c where the class has them) and evaluates it with
 // x = a. The process text shows a where x stands.
-EvaluatedPart EvaluatePart(const std::wstring& part, const SquarePane& pane,
-                           const SquareCase& row, const UserFormula& formula) {
+EvaluatedPart EvaluatePart(const std::wstring& part, const SquarePane& pane, const SquareCase& row,
+                           const UserFormula& formula) {
     FormulaText text(ReplaceAll(LowerAscii(part), L"a", L"x"));
     static const std::array<const wchar_t*, 4> kHeights = {L"h1", L"h2", L"h3", L"h4"};
     for (int n = 1; n <= 4; ++n)

@@ -35,8 +35,8 @@ void LoneZeroDistance(PaneSideResult& lone, PaneSideResult& rest, const SquarePa
     lone.formula = wcrtFormat(L"(b*c*h%d)/6", k);
     lone.process = wcrtFormat(L"(%G*%G*%G)/6", z.b, z.c, p.Hk(k));
     rest.formula = wcrtFormat(L"(a^2-b*c/2)*((h%d+h%d+h%d)/5)", o[0], o[1], o[2]);
-    rest.process = wcrtFormat(L"(%G*%G-%G*%G/2)*((%G+%G+%G)/5)", p.a, p.a, z.b, z.c,
-                              p.Hk(o[0]), p.Hk(o[1]), p.Hk(o[2]));
+    rest.process = wcrtFormat(L"(%G*%G-%G*%G/2)*((%G+%G+%G)/5)", p.a, p.a, z.b, z.c, p.Hk(o[0]),
+                              p.Hk(o[1]), p.Hk(o[2]));
 }
 
 // Cubic family, lone corner k with neighbours lo, hi and opposite op:
@@ -51,10 +51,10 @@ void LoneCubic(PaneSideResult& lone, PaneSideResult& rest, const SquarePane& p, 
     rest.volume = (2.0 * Hlo + Hop + 2.0 * Hhi - Hk) * p.A / 6.0 + lone.volume;
     lone.formula = wcrtFormat(L"(a^2/6)*(h%d^3/((h%d+h%d)*(h%d+h%d)))", k, n.lower, k, n.higher, k);
     lone.process = wcrtFormat(L"(%G*%G*%G^3)/(6*(%G+%G)*(%G+%G))", p.a, p.a, Hk, Hlo, Hk, Hhi, Hk);
-    rest.formula = wcrtFormat(L"(a^2/6)*(2*h%d+h%d+2*h%d-h%d)+%s", n.lower, n.opposite, n.higher,
-                              k, loneSide == PaneSide::Fill ? L"S填" : L"S挖");
-    rest.process = wcrtFormat(L"(%G*%G/6)*(2*%G+%G+2*%G-%G) + %G", p.a, p.a, Hlo, Hop, Hhi, Hk,
-                              lone.volume);
+    rest.formula = wcrtFormat(L"(a^2/6)*(2*h%d+h%d+2*h%d-h%d)+%s", n.lower, n.opposite, n.higher, k,
+                              loneSide == PaneSide::Fill ? L"S填" : L"S挖");
+    rest.process =
+        wcrtFormat(L"(%G*%G/6)*(2*%G+%G+2*%G-%G) + %G", p.a, p.a, Hlo, Hop, Hhi, Hk, lone.volume);
 }
 
 // Squared-sum family, lone corner k:
@@ -104,8 +104,8 @@ void PairZeroDistance(PaneVolumeResult& r, const SquarePane& p, const SquareCase
     r.fill.formula = wcrtFormat(L"(a/8)*(b+c)*(h%d+h%d)", j, k);
     r.fill.process = wcrtFormat(L"%G*(%G+%G)*(%G+%G)/8", p.a, z.b, z.c, p.Hk(j), p.Hk(k));
     r.cut.formula = wcrtFormat(L"(a/8)*(2*a-(b+c))*(h%d+h%d)", o[0], o[1]);
-    r.cut.process = wcrtFormat(L"%G*(2*%G-(%G+%G))*(%G+%G)/8", p.a, p.a, z.b, z.c, p.Hk(o[0]),
-                               p.Hk(o[1]));
+    r.cut.process =
+        wcrtFormat(L"%G*(2*%G-(%G+%G))*(%G+%G)/8", p.a, p.a, z.b, z.c, p.Hk(o[0]), p.Hk(o[1]));
 }
 
 // One fraction H_x²/(H_y + H_z) of the cubic pair formula, corners as they
@@ -126,14 +126,30 @@ struct CubicPairTexts {
 // formulas included); each fraction's denominator is its corner plus that
 // corner's edge neighbour on the other side.
 const std::array<CubicPairTexts, 4> kCubicPairs = {{
-    {3, 4, L"(a^2/4)*(h4^2/(h1+h4)+h3^2/(h2+h3))", {{{4, 1, 4}, {3, 2, 3}}},
-     L"(a^2/4)*(h1^2/(H4+h1)+h2^2/(h3+h2))", {{{1, 4, 1}, {2, 3, 2}}}},
-    {2, 3, L"(a^2/4)*(h2^2/(h1+h2)+h3^2/(h4+h3))", {{{2, 1, 2}, {3, 4, 3}}},
-     L"(a^2/4)*(h1^2/(H2+h1)+h4^2/(h3+h4))", {{{1, 2, 1}, {4, 3, 4}}}},
-    {1, 2, L"(a^2/4)*(h1^2/(h4+h1)+h2^2/(h3+h2))", {{{1, 4, 1}, {2, 3, 2}}},
-     L"(a^2/4)*(h3^2/(H2+h3)+h4^2/(h1+h4))", {{{3, 2, 3}, {4, 1, 4}}}},
-    {1, 4, L"(a^2/4)*(h1^2/(h2+h1)+h4^2/(h3+h4))", {{{1, 2, 1}, {4, 3, 4}}},
-     L"(a^2/4)*(h2^2/(H1+h2)+h3^2/(h4+h3))", {{{2, 1, 2}, {3, 4, 3}}}},
+    {3,
+     4,
+     L"(a^2/4)*(h4^2/(h1+h4)+h3^2/(h2+h3))",
+     {{{4, 1, 4}, {3, 2, 3}}},
+     L"(a^2/4)*(h1^2/(H4+h1)+h2^2/(h3+h2))",
+     {{{1, 4, 1}, {2, 3, 2}}}},
+    {2,
+     3,
+     L"(a^2/4)*(h2^2/(h1+h2)+h3^2/(h4+h3))",
+     {{{2, 1, 2}, {3, 4, 3}}},
+     L"(a^2/4)*(h1^2/(H2+h1)+h4^2/(h3+h4))",
+     {{{1, 2, 1}, {4, 3, 4}}}},
+    {1,
+     2,
+     L"(a^2/4)*(h1^2/(h4+h1)+h2^2/(h3+h2))",
+     {{{1, 4, 1}, {2, 3, 2}}},
+     L"(a^2/4)*(h3^2/(H2+h3)+h4^2/(h1+h4))",
+     {{{3, 2, 3}, {4, 1, 4}}}},
+    {1,
+     4,
+     L"(a^2/4)*(h1^2/(h2+h1)+h4^2/(h3+h4))",
+     {{{1, 2, 1}, {4, 3, 4}}},
+     L"(a^2/4)*(h2^2/(H1+h2)+h3^2/(h4+h3))",
+     {{{2, 1, 2}, {3, 4, 3}}}},
 }};
 
 // (a²/4)·Σ H_x²/(H_y + H_z), each fraction 0 when its denominator is 0.
@@ -146,9 +162,9 @@ void SetCubicPairSide(PaneSideResult& side, const SquarePane& p, const wchar_t* 
     }
     side.volume = p.A / 4.0 * sum;
     side.formula = formula;
-    side.process = wcrtFormat(L"(%G*%G/4)*(%G*%G/(%G+%G)+%G*%G/(%G+%G))", p.a, p.a,
-                              p.Hk(f[0].x), p.Hk(f[0].x), p.Hk(f[0].y), p.Hk(f[0].z),
-                              p.Hk(f[1].x), p.Hk(f[1].x), p.Hk(f[1].y), p.Hk(f[1].z));
+    side.process = wcrtFormat(L"(%G*%G/4)*(%G*%G/(%G+%G)+%G*%G/(%G+%G))", p.a, p.a, p.Hk(f[0].x),
+                              p.Hk(f[0].x), p.Hk(f[0].y), p.Hk(f[0].z), p.Hk(f[1].x), p.Hk(f[1].x),
+                              p.Hk(f[1].y), p.Hk(f[1].z));
 }
 
 void PairCubic(PaneVolumeResult& r, const SquarePane& p, const SquareCase& row) {
@@ -164,8 +180,8 @@ void SetSquaredSumPairSide(PaneSideResult& side, const SquarePane& p, int x, int
     const double sum = p.Hk(x) + p.Hk(y);
     side.volume = p.S == 0.0 ? 0.0 : p.A * sum * sum / (4.0 * p.S);
     side.formula = wcrtFormat(L"(a^2*(h%d+h%d)^2)/(4*(h1+h2+h3+h4))", x, y);
-    side.process = wcrtFormat(L"((%G*%G)*(%G+%G)^2)/(4*(%G+%G+%G+%G))", p.a, p.a, p.Hk(x),
-                              p.Hk(y), p.H[0], p.H[1], p.H[2], p.H[3]);
+    side.process = wcrtFormat(L"((%G*%G)*(%G+%G)^2)/(4*(%G+%G+%G+%G))", p.a, p.a, p.Hk(x), p.Hk(y),
+                              p.H[0], p.H[1], p.H[2], p.H[3]);
 }
 
 void PairVolumes(PaneVolumeResult& r, const SquarePane& p, const SquareCase& row,
@@ -195,15 +211,15 @@ void OppositeVolumes(PaneVolumeResult& res, const SquarePane& p, const SquareCas
     const double Hp = p.Hk(cp), Hq = p.Hk(cq), Hr = p.Hk(r), Hs = p.Hk(s);
     res.cut.volume = CornerPyramid(p, cp, r, s) + CornerPyramid(p, cq, r, s);
     res.fill.volume = (2.0 * Hr + 2.0 * Hs - Hp - Hq) * p.A / 6.0 + res.cut.volume;
-    res.cut.formula = wcrtFormat(
-        L"(a^2*h%d^3)/(6*(h%d+h%d)*(h%d+h%d))+(a^2*h%d^3)/(6*(h%d+h%d)*(h%d+h%d))", cp, cp, r,
-        cp, s, cq, cq, r, cq, s);
-    res.cut.process = wcrtFormat(
-        L"(%G*%G*%G^3)/(6*(%G+%G)*(%G+%G))+(%G*%G*%G^3)/(6*(%G+%G)*(%G+%G))", p.a, p.a, Hp, Hp,
-        Hr, Hp, Hs, p.a, p.a, Hq, Hq, Hr, Hq, Hs);
+    res.cut.formula =
+        wcrtFormat(L"(a^2*h%d^3)/(6*(h%d+h%d)*(h%d+h%d))+(a^2*h%d^3)/(6*(h%d+h%d)*(h%d+h%d))", cp,
+                   cp, r, cp, s, cq, cq, r, cq, s);
+    res.cut.process =
+        wcrtFormat(L"(%G*%G*%G^3)/(6*(%G+%G)*(%G+%G))+(%G*%G*%G^3)/(6*(%G+%G)*(%G+%G))", p.a, p.a,
+                   Hp, Hp, Hr, Hp, Hs, p.a, p.a, Hq, Hq, Hr, Hq, Hs);
     res.fill.formula = wcrtFormat(L"(a^2/6)*(2*h%d+2*h%d-h%d-h%d)+S挖", r, s, cp, cq);
-    res.fill.process = wcrtFormat(L"(%G*%G/6.0)*(2*%G+2*%G-%G-%G) + %G", p.a, p.a, Hr, Hs, Hp,
-                                  Hq, res.cut.volume);
+    res.fill.process =
+        wcrtFormat(L"(%G*%G/6.0)*(2*%G+2*%G-%G-%G) + %G", p.a, p.a, Hr, Hs, Hp, Hq, res.cut.volume);
 }
 
 }  // namespace
@@ -212,10 +228,18 @@ PaneVolumeResult BuiltInSquareVolumes(const SquarePane& pane, const SquareCase& 
                                       SquareFamily family) {
     PaneVolumeResult result;
     switch (row.kind) {
-        case SquareClass::AllOneSide: AllOneSideVolumes(result, pane, row); break;
-        case SquareClass::LoneCorner: LoneCornerVolumes(result, pane, row, family); break;
-        case SquareClass::Pair: PairVolumes(result, pane, row, family); break;
-        case SquareClass::Opposite: OppositeVolumes(result, pane, row); break;
+        case SquareClass::AllOneSide:
+            AllOneSideVolumes(result, pane, row);
+            break;
+        case SquareClass::LoneCorner:
+            LoneCornerVolumes(result, pane, row, family);
+            break;
+        case SquareClass::Pair:
+            PairVolumes(result, pane, row, family);
+            break;
+        case SquareClass::Opposite:
+            OppositeVolumes(result, pane, row);
+            break;
     }
     SetSquareAreas(result, pane, row);
     return result;

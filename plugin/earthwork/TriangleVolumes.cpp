@@ -115,7 +115,9 @@ PaneVolumeResult CalcTriangleMixed(const std::array<AcGePoint3d, 3>& p,
     const size_t i3 = static_cast<size_t>(oddCorner - 1), i1 = (i3 + 1) % 3, i2 = (i3 + 2) % 3;
     const AcGePoint3d &q1 = p[i1], &q2 = p[i2], &q3 = p[i3];
     const TriangleMeasures m{{std::fabs(h[i1]), std::fabs(h[i2]), std::fabs(h[i3])},
-                             PlanDistance(q1, q2), PlanDistance(q2, q3), PlanDistance(q3, q1)};
+                             PlanDistance(q1, q2),
+                             PlanDistance(q2, q3),
+                             PlanDistance(q3, q1)};
     const double G1 = m.H[0], G2 = m.H[1], G3 = m.H[2];
     const AcGePoint3d d = Interpolate(q1, q3, G1 + G3 == 0.0 ? 0.0 : G1 / (G1 + G3));
     const AcGePoint3d e = Interpolate(q2, q3, G2 + G3 == 0.0 ? 0.0 : G2 / (G2 + G3));

@@ -14,8 +14,7 @@
 // surface, lie closer than 0.0001 in space, the result is all zero.
 PaneVolumeResult CalcTriangleVolumes(const SettingsReader& settings,
                                      std::span<const AcGePoint3d> points,
-                                     std::span<const double> first,
-                                     std::span<const double> second);
+                                     std::span<const double> first, std::span<const double> second);
 
 // The formula calculation of one triangle with corners p (plan) and signed
 // heights h: built-in formulas, or the user formula CalTuFFormula5 for a
@@ -27,8 +26,7 @@ PaneVolumeResult CalcTriangleByFormula(const SettingsReader& settings,
 
 // A triangle whose corner `oddCorner` (1..3) lies alone on side `oddSide`.
 PaneVolumeResult CalcTriangleMixed(const std::array<AcGePoint3d, 3>& p,
-                                   const std::array<double, 3>& h, int oddCorner,
-                                   PaneSide oddSide);
+                                   const std::array<double, 3>& h, int oddCorner, PaneSide oddSide);
 
 // True when two consecutive corners lie closer than 0.0001 in space.
 bool IsDegenerateTriangle(const std::array<AcGePoint3d, 3>& p);

@@ -139,10 +139,8 @@ void DrawFillCutTexts(const std::wstring& siteNumber, const FillCutTexts& texts,
     const std::wstring fillLayer = Layer(kFillTextLayerFormat, siteNumber);
     const std::wstring cutLayer = Layer(kCutTextLayerFormat, siteNumber);
     AcDbObjectId made;
-    ArxLayer::Arx_CreateLayer(fillLayer.c_str(), ReadIntegerSetting(Setting::FillTextColour),
-                              made);
-    ArxLayer::Arx_CreateLayer(cutLayer.c_str(), ReadIntegerSetting(Setting::CutTextColour),
-                              made);
+    ArxLayer::Arx_CreateLayer(fillLayer.c_str(), ReadIntegerSetting(Setting::FillTextColour), made);
+    ArxLayer::Arx_CreateLayer(cutLayer.c_str(), ReadIntegerSetting(Setting::CutTextColour), made);
     AcDbObjectId style;
     MakeTextStyle(kAnnotationStyleName, style);
     const FillCutPlaces at = PlaceFillCut(texts, centre, angle, height);

@@ -86,11 +86,9 @@ AcDbObjectId CopyFieldOutline(AcDbObjectId site, const ExtractionTarget& target)
     const double height = LabelHeightOf(site);
     AcDbObjectId group;
     ArxGroup::Arx_CreateGroup(L"*NoName", group);
-    const std::wstring layer =
-        ReadSetting(Setting::SiteLayer) + target.siteNumber;
+    const std::wstring layer = ReadSetting(Setting::SiteLayer) + target.siteNumber;
     AcDbObjectId layerId;
-    ArxLayer::Arx_CreateLayer(layer.c_str(),
-                              ReadIntegerSetting(Setting::SiteColour), layerId);
+    ArxLayer::Arx_CreateLayer(layer.c_str(), ReadIntegerSetting(Setting::SiteColour), layerId);
     const AcDbObjectId outer = CopyOnto(site, target.offset, layer);
     if (outer.isNull()) return {};
     ArxGroup::Arx_addEntToGroup(outer, group);
@@ -119,8 +117,7 @@ void CopyPaneNumberLabels(AcDbObjectId site, const ExtractionTarget& target) {
     AcDbObjectIdArray labels;
     ArxLayer::Arx_GetLayerEnt(from.c_str(), labels);
     AcDbObjectId layerId;
-    ArxLayer::Arx_CreateLayer(to.c_str(), ReadIntegerSetting(Setting::PaneColour),
-                              layerId);
+    ArxLayer::Arx_CreateLayer(to.c_str(), ReadIntegerSetting(Setting::PaneColour), layerId);
     for (int i = 0; i < labels.length(); ++i) {
         AcDbObjectId copy;
         if (ArxEntity::Arx_CopyTranslation(labels[i], target.offset, copy))

@@ -110,8 +110,7 @@ void ExtractLayerDrawing(AcDbObjectId site, const AcDbObjectIdArray& panes, int 
     const std::wstring paneLayer =
         wcrtFormat(kPaneLayerFormat, target.siteNumber.c_str(), kPaneLayerStem);
     AcDbObjectId layerId;
-    ArxLayer::Arx_CreateLayer(paneLayer.c_str(),
-                              ReadIntegerSetting(Setting::PaneColour), layerId);
+    ArxLayer::Arx_CreateLayer(paneLayer.c_str(), ReadIntegerSetting(Setting::PaneColour), layerId);
     const RegistrySettingsReader settings;
     AnnotatedCorners annotatedCorners;
     std::vector<AcDbObjectId> newPanes;

@@ -6,8 +6,8 @@
 //   wizdrive walk|installed-no|cancel-page|cancel-copy SETUP DESTINATION [SHOTS]
 //
 // Prints one line per failed check and exits 1 when any failed.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -25,7 +25,7 @@ constexpr int kNext = 1000, kBack = 1001, kTitleId = 1002, kIntro = 1003, kLicen
 constexpr int kDestinationEdit = 1009, kProgress = 1010, kReadme = 1012, kStatus = 1015;
 constexpr int kConfiguring = 1014, kDisagree = 1016, kAgree = 1017, kBrowse = 1008;
 constexpr int kBrowserTree = 0x3741;  // the folder browser's tree
-constexpr DWORD kPatience = 60000;  // a page that never comes: the run is stuck
+constexpr DWORD kPatience = 60000;    // a page that never comes: the run is stuck
 
 int g_failures = 0;
 PROCESS_INFORMATION g_setup = {};
@@ -200,7 +200,9 @@ void ExpectEnd() {
     Check(status == 0, "setup's exit status " + std::to_string(status));
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool ProductKey() {
     HKEY key = nullptr;
@@ -208,8 +210,8 @@ bool ProductKey() {
         ERROR_SUCCESS) {
         return false;
     }
-    const bool found = RegQueryValueExA(key, "installPath", nullptr, nullptr, nullptr, nullptr) ==
-                       ERROR_SUCCESS;
+    const bool found =
+        RegQueryValueExA(key, "installPath", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     RegCloseKey(key);
     return found;
 }
@@ -373,7 +375,8 @@ void CancelCopy(const std::string& destination) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::printf("wizdrive walk|installed-no|cancel-page|cancel-copy SETUP DESTINATION [SHOTS]\n");
+        std::printf(
+            "wizdrive walk|installed-no|cancel-page|cancel-copy SETUP DESTINATION [SHOTS]\n");
         return 2;
     }
     const std::string scenario = argv[1], destination = argv[3];

@@ -91,7 +91,8 @@ class SetupWizard : public ::testing::Test {
         }
         Shell(Wine("wineserver --persistent=60 >/dev/null"));
         // Without a window manager Wine draws the windows' frames itself.
-        Shell(Wine("wine reg add 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /d N /f >/dev/null"));
+        Shell(
+            Wine("wine reg add 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /d N /f >/dev/null"));
         return "";
     }
 
@@ -123,7 +124,8 @@ class SetupWizard : public ::testing::Test {
         const fs::path media = kWork / "prefix/drive_c" / name;
         fs::create_directories(media);
         fs::copy_file(kBuilt / "setup.exe", media / "setup.exe");
-        for (const char* folder : {"Support", "Controls", "图框", "Data", "标准断面", "模板", "Temp"}) {
+        for (const char* folder :
+             {"Support", "Controls", "图框", "Data", "标准断面", "模板", "Temp"}) {
             WriteFile(media / folder / "note.txt", folder);
         }
         for (int i = 0; i < data; ++i) WriteFile(media / "Data" / ("d" + std::to_string(i)), "d");
@@ -132,7 +134,7 @@ class SetupWizard : public ::testing::Test {
     }
 
     static DriverRun Drive(const std::string& scenario, const std::string& media,
-                     const std::string& destination) {
+                           const std::string& destination) {
         DriverRun run;
         run.status = Shell(Wine("wine " + Quote((kBuilt / "wizdrive.exe").string()) + " " +
                                 scenario + " " + Quote("C:\\" + media + "\\setup.exe") + " " +
@@ -179,8 +181,8 @@ TEST_F(SetupWizard, DecliningTheInstalledQuestionShowsNoPage) { Expect("installe
 TEST_F(SetupWizard, CancelOnAPageAskedTwice) { Expect("cancel-page"); }
 
 TEST_F(SetupWizard, EveryPageWasSeen) {
-    for (const char* shot : {"welcome", "backdrop-2", "backdrop-3", "licence", "path", "install",
-                             "finish"}) {
+    for (const char* shot :
+         {"welcome", "backdrop-2", "backdrop-3", "licence", "path", "install", "finish"}) {
         EXPECT_TRUE(fs::exists(kWork / "shots" / (std::string(shot) + ".bmp"))) << shot;
     }
 }

@@ -36,12 +36,9 @@ TEST(ShadePalette, RunsFromShadowOverFaceToHighlight) {
         Rgb hover;
     };
     const Case cases[] = {
-        {0, {128, 64, 0}, {140, 83, 25}},
-        {64, {160, 96, 32}, {169, 111, 54}},
-        {127, {191, 127, 63}, {197, 139, 82}},
-        {128, {192, 128, 65}, {198, 140, 84}},
-        {191, {223, 191, 159}, {226, 197, 168}},
-        {255, {255, 255, 255}, {255, 255, 255}},
+        {0, {128, 64, 0}, {140, 83, 25}},        {64, {160, 96, 32}, {169, 111, 54}},
+        {127, {191, 127, 63}, {197, 139, 82}},   {128, {192, 128, 65}, {198, 140, 84}},
+        {191, {223, 191, 159}, {226, 197, 168}}, {255, {255, 255, 255}, {255, 255, 255}},
     };
     RuntimeRand rand;
     const ShadeFaces faces = MakeShadeFaces(4, 2, Shade{}, kColours, rand);
@@ -88,7 +85,8 @@ TEST(MakeShadeFaces, HardBumpPixels) {
     EXPECT_EQ(faces.face.Stride(), 12);
 
     RuntimeRand noisy;
-    const ShadeFaces grainy = MakeShadeFaces(12, 2, Shade{kHardBump, 8, 10, 0, {}}, kColours, noisy);
+    const ShadeFaces grainy =
+        MakeShadeFaces(12, 2, Shade{kHardBump, 8, 10, 0, {}}, kColours, noisy);
     for (int x = 0; x < 12; ++x) {
         EXPECT_GE(grainy.face.At(x, 0), 19 - 16) << x;
         EXPECT_LE(grainy.face.At(x, 0), 19 + 16) << x;
@@ -108,7 +106,8 @@ TEST(MakeShadeFaces, FocusLinesAndTinyButtons) {
     for (const Case& c : cases) {
         for (int style : {kSoftBump, kHardBump}) {
             RuntimeRand rand;
-            const ShadeFaces faces = MakeShadeFaces(c.width, c.height, Shade{style, 8, 10, 0, {}}, kColours, rand);
+            const ShadeFaces faces =
+                MakeShadeFaces(c.width, c.height, Shade{style, 8, 10, 0, {}}, kColours, rand);
             EXPECT_EQ(faces.focusLineH.Width(), c.lineH) << c.width;
             EXPECT_EQ(faces.focusLineV.Height(), c.lineV) << c.height;
             EXPECT_EQ(faces.face.Width(), c.width);

@@ -38,7 +38,8 @@ constexpr ButtonShade kButtonShades[] = {
 std::string ItemText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -99,9 +100,14 @@ bool CDlgCompactPage::OnCommand(int id, int code) {
             Accept((id == IDC_AGREE) == checked ? 1 : 0);
             return true;
         }
-        case IDC_NEXT: EndDialog(ID_WIZNEXT); return true;
-        case IDC_BACK: EndDialog(ID_WIZBACK); return true;
-        default: return false;
+        case IDC_NEXT:
+            EndDialog(ID_WIZNEXT);
+            return true;
+        case IDC_BACK:
+            EndDialog(ID_WIZBACK);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -115,10 +121,17 @@ BOOL CDlgPathPage::OnInitDialog() {
 
 bool CDlgPathPage::OnCommand(int id, int) {
     switch (id) {
-        case IDC_BROWSE: Browse(); return true;
-        case IDC_NEXT: Next(); return true;
-        case IDC_BACK: EndDialog(ID_WIZBACK); return true;
-        default: return false;
+        case IDC_BROWSE:
+            Browse();
+            return true;
+        case IDC_NEXT:
+            Next();
+            return true;
+        case IDC_BACK:
+            EndDialog(ID_WIZBACK);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -36,7 +36,8 @@ void DrawBitmap8(HDC dc, const Bitmap8& bitmap, int x, int y) {
     info.header.biClrUsed = 256;
     for (int i = 0; i < 256; ++i) {
         const Rgb& c = bitmap.Palette()[i];
-        info.colours[i] = {static_cast<BYTE>(c.b), static_cast<BYTE>(c.g), static_cast<BYTE>(c.r), 0};
+        info.colours[i] = {static_cast<BYTE>(c.b), static_cast<BYTE>(c.g), static_cast<BYTE>(c.r),
+                           0};
     }
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, x, y, bitmap.Width(), bitmap.Height(), 0, 0, bitmap.Width(), bitmap.Height(),
@@ -65,7 +66,9 @@ void CxShadeButton::Attach(HWND dialog, int id) {
     m_flat = (style & BS_FLAT) != 0;
     const LONG align = style & BS_CENTER;
     m_textFormat = DT_SINGLELINE | DT_VCENTER |
-                   (align == BS_LEFT ? DT_LEFT : align == BS_RIGHT ? DT_RIGHT : DT_CENTER);
+                   (align == BS_LEFT    ? DT_LEFT
+                    : align == BS_RIGHT ? DT_RIGHT
+                                        : DT_CENTER);
     SetWindowLongA(m_window, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
     SetPropA(m_window, kSelf, this);
     m_previous = reinterpret_cast<WNDPROC>(
@@ -84,8 +87,7 @@ void CxShadeButton::SetShade(int style, int granularity, int highlight, int colo
     InvalidateRect(m_window, nullptr, FALSE);
 }
 
-LRESULT CALLBACK CxShadeButton::Procedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK CxShadeButton::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<CxShadeButton*>(GetPropA(window, kSelf));
     return self->Handle(message, wParam, lParam);
 }
@@ -152,8 +154,12 @@ void CxShadeButton::Draw(const DRAWITEMSTRUCT& item) {
     }
     if (m_border) {
         switch (look.edge) {
-            case EdgeKind::kRaised: DrawEdge(memory, &rect, EDGE_RAISED, BF_RECT); break;
-            case EdgeKind::kSunken: DrawEdge(memory, &rect, EDGE_SUNKEN, BF_RECT); break;
+            case EdgeKind::kRaised:
+                DrawEdge(memory, &rect, EDGE_RAISED, BF_RECT);
+                break;
+            case EdgeKind::kSunken:
+                DrawEdge(memory, &rect, EDGE_SUNKEN, BF_RECT);
+                break;
             case EdgeKind::kDefault:
                 DrawEdge(memory, &rect, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
                 break;

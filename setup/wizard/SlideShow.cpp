@@ -14,7 +14,8 @@ IPicture* LoadPicture(const std::string& file) {
                                 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     const DWORD size = GetFileSize(handle, nullptr);
-    HGLOBAL memory = size != INVALID_FILE_SIZE && size > 0 ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    HGLOBAL memory =
+        size != INVALID_FILE_SIZE && size > 0 ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
     DWORD read = 0;
     bool loaded = false;
     if (memory) {

@@ -44,7 +44,8 @@ void CStaticEx::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_window, &paint);
     SetBkMode(dc, TRANSPARENT);
-    HFONT font = m_font ? m_font : reinterpret_cast<HFONT>(SendMessageA(m_window, WM_GETFONT, 0, 0));
+    HFONT font =
+        m_font ? m_font : reinterpret_cast<HFONT>(SendMessageA(m_window, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
     char text[512] = "";
     GetWindowTextA(m_window, text, sizeof text);

@@ -37,14 +37,14 @@ std::string Text(const std::wstring& value) { return json(wcrtToUtf8(value)).dum
 
 // An answer object whose members keep the order in which they are added.
 class Answer {
-public:
+  public:
     Answer& Add(const char* key, const std::string& valueJson) {
         mText += (mText.empty() ? "{" : ",") + json(key).dump() + ":" + valueJson;
         return *this;
     }
     std::string Close() const { return mText.empty() ? "{}" : mText + "}"; }
 
-private:
+  private:
     std::string mText;
 };
 
@@ -60,7 +60,8 @@ double NumberOf(const json& value, const char* what) {
 
 std::vector<double> Numbers(const json& request, const char* key) {
     const json& list = Member(request, key);
-    if (!list.is_array()) throw RequestError(std::string("\"") + key + "\" must be a list of numbers");
+    if (!list.is_array())
+        throw RequestError(std::string("\"") + key + "\" must be a list of numbers");
     std::vector<double> values;
     for (const json& v : list) values.push_back(NumberOf(v, key));
     return values;
@@ -129,7 +130,9 @@ std::string AnswerPane(const json& request) {
 }
 
 std::string ErrorAnswer(const std::string& text) {
-    return Answer().Add("error", json(text).dump(-1, ' ', false, json::error_handler_t::replace)).Close();
+    return Answer()
+        .Add("error", json(text).dump(-1, ' ', false, json::error_handler_t::replace))
+        .Close();
 }
 
 }  // namespace

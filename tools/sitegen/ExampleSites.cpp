@@ -16,8 +16,8 @@ std::vector<AcGePoint2d> OutlineFromGrid(const SitePlan& plan,
 SitePlan MainSite() {
     SitePlan plan{L"1", {}, {{4, 5, 5, 6}}, {1000.0, 2000.0}, 15.0 * std::numbers::pi / 180.0,
                   20.0};
-    plan.outline = OutlineFromGrid(plan, {{-7, 3}, {96, -12}, {187, 18}, {214, 94}, {176, 161},
-                                          {63, 176}, {-14, 112}});
+    plan.outline = OutlineFromGrid(
+        plan, {{-7, 3}, {96, -12}, {187, 18}, {214, 94}, {176, 161}, {63, 176}, {-14, 112}});
     return plan;
 }
 
@@ -44,7 +44,8 @@ SiteDrawingPlan GridDrawing(int rows, int columns, int pointCount, int layerCoun
                             std::uint32_t seed) {
     const double s = 20.0;
     SitePlan plan{L"1", {{0, 0}, {columns * s, 0}, {columns * s, rows * s}, {0, rows * s}},
-                  {}, {0, 0}, 0.0, s};
+                  {},   {0, 0},
+                  0.0,  s};
     const AcGePoint2d far(columns * s, rows * s);
     SurveyModel model{{0, 0}, 52.0, 0.01, -0.005, {far.x / 2, far.y / 2}, far.x / 6, layerCount};
     return {{plan}, MakeSurveyPoints(model, {0, 0}, far, pointCount, seed)};

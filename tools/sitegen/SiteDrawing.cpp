@@ -45,7 +45,8 @@ bool AddEntity(std::unique_ptr<AcDbEntity> entity, const std::wstring& layer,
     bool ok = true;
     if (application != nullptr) {
         ArxDbgAppXdataX xdata(application, acdbHostApplicationServices()->workingDatabase());
-        for (const auto& [key, value] : keys) ok = xdata.setString(key.c_str(), value.c_str()) && ok;
+        for (const auto& [key, value] : keys)
+            ok = xdata.setString(key.c_str(), value.c_str()) && ok;
         ok = xdata.setXdata(open) == Acad::eOk && ok;
     }
     open->close();
@@ -64,15 +65,18 @@ bool WriteOutlines(const SitePlan& site) {
     bool ok = MakeLayer(layer, kOutlineLayer.colour);
     if (site.innerOnly)
         return AddEntity(ClosedPolyline(site.outline), layer, L"场区",
-                         {{L"场区编号", site.number}, {L"场区类型", L"内框"}}) && ok;
+                         {{L"场区编号", site.number}, {L"场区类型", L"内框"}}) &&
+               ok;
     ok = AddEntity(ClosedPolyline(site.outline), layer, L"场区",
                    {{L"场区编号", site.number},
                     {L"场区类型", L"外框"},
                     {L"方格角度", wcrtFormat(L"%.12G", site.angle)},
-                    {L"方格间距", wcrtFormat(L"%G", site.spacing)}}) && ok;
+                    {L"方格间距", wcrtFormat(L"%G", site.spacing)}}) &&
+         ok;
     for (const CellBlock& hole : site.holes)
         ok = AddEntity(ClosedPolyline(HoleOutline(site, hole)), layer, L"场区",
-                       {{L"场区编号", site.number}, {L"场区类型", L"内框"}}) && ok;
+                       {{L"场区编号", site.number}, {L"场区类型", L"内框"}}) &&
+             ok;
     return ok;
 }
 
@@ -89,9 +93,9 @@ bool WriteLabel(const SitePlan& site, const PaneShape& pane, AcDbObjectId style)
     const AcGePoint2d at = ToWorld(site, {centre.x, centre.y - 0.3 * site.spacing});
     AcDbObjectId previous = ArxLayer::Arx_setLayer(LayerOf(site, kLabelLayer).c_str());
     AcDbObjectId text;
-    const int ok = ArxText::Arx_CreateText(AcGePoint3d(at.x, at.y, 0),
-                                           std::to_wstring(pane.number).c_str(),
-                                           site.spacing / 20.0, site.angle, 2, 256, style, text);
+    const int ok =
+        ArxText::Arx_CreateText(AcGePoint3d(at.x, at.y, 0), std::to_wstring(pane.number).c_str(),
+                                site.spacing / 20.0, site.angle, 2, 256, style, text);
     if (!previous.isNull()) acdbHostApplicationServices()->workingDatabase()->setClayer(previous);
     return ok != 0;
 }
@@ -108,7 +112,8 @@ bool WritePanes(const SitePlan& site) {
                         {L"场区编号", site.number},
                         {L"方格编号", std::to_wstring(pane.number)},
                         {L"行数", wcrtFormat(L"%d", pane.row)},
-                        {L"列数", wcrtFormat(L"%d", pane.column)}}) && ok;
+                        {L"列数", wcrtFormat(L"%d", pane.column)}}) &&
+             ok;
         ok = WriteLabel(site, pane, style) && ok;
     }
     return ok;

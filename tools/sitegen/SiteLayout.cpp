@@ -169,8 +169,8 @@ std::vector<PaneShape> LayOutPanes(const SitePlan& plan) {
             // A whole square keeps its exact grid corners from the lower left.
             if (SignedArea(piece) > (1.0 - 1e-9) * s * s)
                 piece = {{x0, y0}, {x0 + s, y0}, {x0 + s, y0 + s}, {x0, y0 + s}};
-            panes.push_back({row, column, static_cast<int>(panes.size()) + 1,
-                             ToWorldAll(plan, piece)});
+            panes.push_back(
+                {row, column, static_cast<int>(panes.size()) + 1, ToWorldAll(plan, piece)});
         }
     return panes;
 }

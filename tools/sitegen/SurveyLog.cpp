@@ -10,9 +10,12 @@ namespace {
 // from the reference: topsoil, then clay, then sand, each a gentle wave.
 double Thickness(int k, double dx, double dy) {
     switch (k) {
-        case 1: return 0.9 + 0.5 * std::sin(dx / 53.0 + 1.0);
-        case 2: return 3.0 + 1.2 * std::cos(dy / 41.0);
-        default: return 2.0 + 0.8 * std::sin((dx + dy) / 61.0);
+        case 1:
+            return 0.9 + 0.5 * std::sin(dx / 53.0 + 1.0);
+        case 2:
+            return 3.0 + 1.2 * std::cos(dy / 41.0);
+        default:
+            return 2.0 + 0.8 * std::sin((dx + dy) / 61.0);
     }
 }
 

@@ -11,19 +11,19 @@
 #include "acge.h"
 
 struct SurveyPoint {
-    AcGePoint3d position;             // plan position, z = 0
-    std::vector<double> elevations;   // layer 1 first, metres, two decimals
+    AcGePoint3d position;            // plan position, z = 0
+    std::vector<double> elevations;  // layer 1 first, metres, two decimals
 };
 
 // The ground and layer model of one survey.
 struct SurveyModel {
-    AcGePoint2d reference;       // where the ground has its base elevation
+    AcGePoint2d reference;        // where the ground has its base elevation
     double groundElevation = 50;  // ground at the reference point
-    double slopeX = 0.0;         // ground rise per metre east
-    double slopeY = 0.0;         // ground rise per metre north
+    double slopeX = 0.0;          // ground rise per metre east
+    double slopeY = 0.0;          // ground rise per metre north
     AcGePoint2d lensCentre;
-    double lensRadius = 0.0;     // 0: no lens
-    int layerCount = 4;          // 1 ... 4
+    double lensRadius = 0.0;  // 0: no lens
+    int layerCount = 4;       // 1 ... 4
 };
 
 // Layer elevations at a plan point: the smooth model only (no noise), each

@@ -36,8 +36,7 @@ struct Output {
 };
 
 bool Parse(const std::vector<std::string>& args, SiteDrawingPlan& plan, Output& out) {
-    if ((args.size() == 2 || (args.size() == 4 && args[2] == "--survey")) &&
-        args[0] == "example") {
+    if ((args.size() == 2 || (args.size() == 4 && args[2] == "--survey")) && args[0] == "example") {
         plan = ExampleDrawing();
         out.drawing = args[1];
         if (args.size() == 4) out.survey = args[3];

@@ -43,7 +43,7 @@ struct AcEdScriptLine {
     std::wstring text;
     std::wstring control;
     long count = 0;
-    long height = 0;  // kDialogResize only
+    long height = 0;     // kDialogResize only
     int lineNumber = 0;  // 1-based line of the script; 0 for lines not read from a file
 
     bool isDialog() const {

@@ -8,7 +8,7 @@
 
 template <typename T>
 class AcArray {
-public:
+  public:
     AcArray() = default;
     explicit AcArray(int physicalLength, int growLength = 8) : mGrowLength(growLength) {
         mData.reserve(physicalLength > 0 ? static_cast<size_t>(physicalLength) : 0);
@@ -102,7 +102,7 @@ public:
     typename std::vector<T>::const_iterator begin() const { return mData.begin(); }
     typename std::vector<T>::const_iterator end() const { return mData.end(); }
 
-private:
+  private:
     std::vector<T> mData;
     int mGrowLength = 8;
 };

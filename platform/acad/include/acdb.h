@@ -14,7 +14,14 @@ enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 // Which operands of intersectWith are extended: this entity, the argument, both, neither.
 enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
 
-enum TextHorzMode { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign = 3, kTextMid = 4, kTextFit = 5 };
+enum TextHorzMode {
+    kTextLeft = 0,
+    kTextCenter = 1,
+    kTextRight = 2,
+    kTextAlign = 3,
+    kTextMid = 4,
+    kTextFit = 5
+};
 enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
 
 enum OsnapMode {
@@ -56,4 +63,3 @@ enum SegType { kLine = 0, kArc = 1, kCoincident = 2, kPoint = 3, kEmpty = 4 };
 enum { kColorByBlock = 0, kColorByLayer = 256 };
 
 }  // namespace AcDb
-

@@ -7,14 +7,14 @@
 #include "acarray.h"
 
 class AcGeTol {
-public:
+  public:
     AcGeTol() = default;
     double equalPoint() const { return mEqualPoint; }
     double equalVector() const { return mEqualVector; }
     void setEqualPoint(double v) { mEqualPoint = v; }
     void setEqualVector(double v) { mEqualVector = v; }
 
-private:
+  private:
     // The host's default tolerances.
     double mEqualPoint = 1e-10;
     double mEqualVector = 1e-12;
@@ -31,7 +31,7 @@ class AcGePlanarEnt;
 class AcGePlane;
 
 class AcGePoint2d {
-public:
+  public:
     AcGePoint2d() = default;
     AcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
     double distanceTo(const AcGePoint2d& p) const { return std::hypot(p.x - x, p.y - y); }
@@ -43,14 +43,18 @@ public:
     AcGePoint2d operator+(const AcGeVector2d& v) const;
     AcGePoint2d operator-(const AcGeVector2d& v) const;
     AcGeVector2d operator-(const AcGePoint2d& p) const;
-    AcGePoint2d& set(double xx, double yy) { x = xx; y = yy; return *this; }
+    AcGePoint2d& set(double xx, double yy) {
+        x = xx;
+        y = yy;
+        return *this;
+    }
     static const AcGePoint2d kOrigin;
     double x = 0.0;
     double y = 0.0;
 };
 
 class AcGeVector2d {
-public:
+  public:
     AcGeVector2d() = default;
     AcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
     static const AcGeVector2d kXAxis;
@@ -71,12 +75,18 @@ public:
     double y = 0.0;
 };
 
-inline AcGePoint2d AcGePoint2d::operator+(const AcGeVector2d& v) const { return {x + v.x, y + v.y}; }
-inline AcGePoint2d AcGePoint2d::operator-(const AcGeVector2d& v) const { return {x - v.x, y - v.y}; }
-inline AcGeVector2d AcGePoint2d::operator-(const AcGePoint2d& p) const { return {x - p.x, y - p.y}; }
+inline AcGePoint2d AcGePoint2d::operator+(const AcGeVector2d& v) const {
+    return {x + v.x, y + v.y};
+}
+inline AcGePoint2d AcGePoint2d::operator-(const AcGeVector2d& v) const {
+    return {x - v.x, y - v.y};
+}
+inline AcGeVector2d AcGePoint2d::operator-(const AcGePoint2d& p) const {
+    return {x - p.x, y - p.y};
+}
 
 class AcGeVector3d {
-public:
+  public:
     AcGeVector3d() = default;
     AcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
     static const AcGeVector3d kIdentity;
@@ -131,7 +141,12 @@ public:
     AcGeVector3d perpVector() const;
     AcGeVector3d& transformBy(const AcGeMatrix3d& mat);
     AcGeVector3d& setToProduct(const AcGeMatrix3d& mat, const AcGeVector3d& v);
-    AcGeVector3d& set(double xx, double yy, double zz) { x = xx; y = yy; z = zz; return *this; }
+    AcGeVector3d& set(double xx, double yy, double zz) {
+        x = xx;
+        y = yy;
+        z = zz;
+        return *this;
+    }
     AcGeVector3d orthoProject(const AcGeVector3d& planeNormal) const;
     double operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
     double& operator[](unsigned int i) { return i == 0 ? x : (i == 1 ? y : z); }
@@ -144,7 +159,7 @@ public:
 inline AcGeVector3d operator*(double s, const AcGeVector3d& v) { return v * s; }
 
 class AcGePoint3d {
-public:
+  public:
     AcGePoint3d() = default;
     AcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
     static const AcGePoint3d kOrigin;
@@ -164,10 +179,16 @@ public:
     bool operator==(const AcGePoint3d& p) const { return isEqualTo(p); }
     bool operator!=(const AcGePoint3d& p) const { return !isEqualTo(p); }
 
-    AcGePoint3d& set(double xx, double yy, double zz) { x = xx; y = yy; z = zz; return *this; }
+    AcGePoint3d& set(double xx, double yy, double zz) {
+        x = xx;
+        y = yy;
+        z = zz;
+        return *this;
+    }
     AcGePoint3d& transformBy(const AcGeMatrix3d& mat);
     AcGePoint3d& setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& p);
-    AcGePoint3d& rotateBy(double angle, const AcGeVector3d& axis, const AcGePoint3d& center = kOrigin);
+    AcGePoint3d& rotateBy(double angle, const AcGeVector3d& axis,
+                          const AcGePoint3d& center = kOrigin);
     AcGePoint3d& scaleBy(double factor, const AcGePoint3d& center = kOrigin);
     AcGePoint3d& setToSum(const AcGePoint3d& p, const AcGeVector3d& v) { return *this = p + v; }
     // Projection onto the plane along its normal.
@@ -191,7 +212,7 @@ using AcGeVector3dArray = AcArray<AcGeVector3d>;
 // A 4x4 affine transformation acting on column vectors: p' = M p, with the
 // translation in the last column (entry[0..2][3]). a * b applies b first.
 class AcGeMatrix3d {
-public:
+  public:
     AcGeMatrix3d();  // identity
     static const AcGeMatrix3d kIdentity;
 
@@ -203,7 +224,9 @@ public:
     AcGeMatrix3d& operator*=(const AcGeMatrix3d& m) { return *this = *this * m; }
     AcGeMatrix3d& preMultiplyBy(const AcGeMatrix3d& left) { return *this = left * *this; }
     AcGeMatrix3d& postMultiplyBy(const AcGeMatrix3d& right) { return *this = *this * right; }
-    AcGeMatrix3d& setToProduct(const AcGeMatrix3d& a, const AcGeMatrix3d& b) { return *this = a * b; }
+    AcGeMatrix3d& setToProduct(const AcGeMatrix3d& a, const AcGeMatrix3d& b) {
+        return *this = a * b;
+    }
 
     double det() const;
     bool isSingular(const AcGeTol& tol = AcGeContext::gTol) const;
@@ -217,7 +240,8 @@ public:
 
     AcGeMatrix3d& setToTranslation(const AcGeVector3d& vec);
     // Counter-clockwise rotation (right-hand rule) about the axis through center.
-    AcGeMatrix3d& setToRotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center = AcGePoint3d::kOrigin);
+    AcGeMatrix3d& setToRotation(double angle, const AcGeVector3d& axis,
+                                const AcGePoint3d& center = AcGePoint3d::kOrigin);
     AcGeMatrix3d& setToScaling(double scale, const AcGePoint3d& center = AcGePoint3d::kOrigin);
     // Mirror in the plane.
     AcGeMatrix3d& setToMirroring(const AcGePlane& plane);
@@ -225,7 +249,8 @@ public:
     AcGeMatrix3d& setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis,
                                  const AcGeVector3d& yAxis, const AcGeVector3d& zAxis);
     static AcGeMatrix3d translation(const AcGeVector3d& vec);
-    static AcGeMatrix3d rotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center = AcGePoint3d::kOrigin);
+    static AcGeMatrix3d rotation(double angle, const AcGeVector3d& axis,
+                                 const AcGePoint3d& center = AcGePoint3d::kOrigin);
     static AcGeMatrix3d scaling(double scale, const AcGePoint3d& center = AcGePoint3d::kOrigin);
     static AcGeMatrix3d mirroring(const AcGePlane& plane);
     // From the object coordinate system of an entity with this normal (the host's
@@ -244,8 +269,12 @@ public:
     double entry[4][4];
 };
 
-inline AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p) { return AcGePoint3d(p).transformBy(m); }
-inline AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v) { return AcGeVector3d(v).transformBy(m); }
+inline AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p) {
+    return AcGePoint3d(p).transformBy(m);
+}
+inline AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v) {
+    return AcGeVector3d(v).transformBy(m);
+}
 
 // The x axis of the object coordinate system of a plane with this normal (the host's
 // arbitrary-axis rule: world y x normal when the normal is within 1/64 of the z axis,
@@ -253,17 +282,18 @@ inline AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v) { re
 AcGeVector3d acgeArbitraryXAxis(const AcGeVector3d& normal);
 
 class AcGePlanarEnt {
-public:
+  public:
     virtual ~AcGePlanarEnt() = default;
     virtual AcGePoint3d pointOnPlane() const = 0;
     virtual AcGeVector3d normal() const = 0;
     // Origin and the two in-plane axes.
-    virtual void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1, AcGeVector3d& axis2) const = 0;
+    virtual void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1,
+                                AcGeVector3d& axis2) const = 0;
 };
 
 // An unbounded plane through an origin with a unit normal and in-plane axes u, v.
 class AcGePlane : public AcGePlanarEnt {
-public:
+  public:
     AcGePlane();  // the XY plane
     // u axis from the arbitrary-axis rule.
     AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& normal);
@@ -274,7 +304,8 @@ public:
 
     AcGePoint3d pointOnPlane() const override { return mOrigin; }
     AcGeVector3d normal() const override { return mNormal; }
-    void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1, AcGeVector3d& axis2) const override;
+    void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1,
+                        AcGeVector3d& axis2) const override;
     // Signed distance, positive on the normal's side.
     double signedDistanceTo(const AcGePoint3d& p) const;
     double distanceTo(const AcGePoint3d& p) const { return std::fabs(signedDistanceTo(p)); }
@@ -285,7 +316,7 @@ public:
     AcGePoint2d paramOf(const AcGePoint3d& p) const;
     AcGePoint3d evalPoint(const AcGePoint2d& uv) const;
 
-private:
+  private:
     AcGePoint3d mOrigin;
     AcGeVector3d mNormal{0.0, 0.0, 1.0};
     AcGeVector3d mUAxis{1.0, 0.0, 0.0};

@@ -23,12 +23,13 @@ enum AcGiRegenType {
 // A text style for drawing: font, size, width factor and obliquing. Built without a
 // database, or filled from a text style record (see ArxText helpers / loadStyleRec).
 class AcGiTextStyle {
-public:
+  public:
     AcGiTextStyle() = default;
     explicit AcGiTextStyle(AcDbDatabase* database) : mDatabase(database) {}
     AcGiTextStyle(const ACHAR* fontName, const ACHAR* bigFontName, double textSize, double xScale,
                   double obliqueAngle, double trackPercent, bool isBackward, bool isUpsideDown,
-                  bool isVertical, bool isOverlined, bool isUnderlined, const ACHAR* styleName = nullptr);
+                  bool isVertical, bool isOverlined, bool isUnderlined,
+                  const ACHAR* styleName = nullptr);
 
     // Copies the record's font, size, width factor and obliquing; returns non-zero on success.
     int loadStyleRec(AcDbDatabase* database = nullptr);
@@ -54,7 +55,8 @@ public:
         return Acad::eOk;
     }
     const ACHAR* styleName() const { return mStyleName.c_str(); }
-    Acad::ErrorStatus setFont(const ACHAR* typeface, bool bold, bool italic, int charset, int pitchAndFamily);
+    Acad::ErrorStatus setFont(const ACHAR* typeface, bool bold, bool italic, int charset,
+                              int pitchAndFamily);
     Acad::ErrorStatus font(const ACHAR*& typeface, bool& bold, bool& italic, int& charset,
                            int& pitchAndFamily) const;
     const ACHAR* typeface() const { return mTypeface.c_str(); }
@@ -70,7 +72,7 @@ public:
     bool isOverlined() const { return mOverlined; }
     AcDbDatabase* database() const { return mDatabase; }
 
-private:
+  private:
     AcDbDatabase* mDatabase = nullptr;
     std::wstring mStyleName;
     std::wstring mFileName;
@@ -93,7 +95,7 @@ private:
 
 // Properties applied to the geometry drawn after they are set.
 class AcGiSubEntityTraits {
-public:
+  public:
     virtual ~AcGiSubEntityTraits() = default;
     // Colour index: 0 by block, 1..255 the palette, 256 by layer.
     virtual void setColor(Adesk::UInt16 color) = 0;
@@ -104,12 +106,15 @@ public:
 
 // Primitive geometry in world coordinates.
 class AcGiGeometry {
-public:
+  public:
     virtual ~AcGiGeometry() = default;
-    virtual Adesk::Boolean circle(const AcGePoint3d& center, double radius, const AcGeVector3d& normal) const = 0;
-    // Arc from startVector (from the centre) turning sweepAngle radians counter-clockwise about normal.
-    virtual Adesk::Boolean circularArc(const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
-                                       const AcGeVector3d& startVector, double sweepAngle,
+    virtual Adesk::Boolean circle(const AcGePoint3d& center, double radius,
+                                  const AcGeVector3d& normal) const = 0;
+    // Arc from startVector (from the centre) turning sweepAngle radians counter-clockwise about
+    // normal.
+    virtual Adesk::Boolean circularArc(const AcGePoint3d& center, double radius,
+                                       const AcGeVector3d& normal, const AcGeVector3d& startVector,
+                                       double sweepAngle,
                                        AcGiArcType arcType = kAcGiArcSimple) const = 0;
     virtual Adesk::Boolean polyline(Adesk::UInt32 nbPoints, const AcGePoint3d* vertexList,
                                     const AcGeVector3d* normal = nullptr,
@@ -119,10 +124,12 @@ public:
     virtual Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal,
                                 const AcGeVector3d& direction, double height, double width,
                                 double oblique, const ACHAR* message) const = 0;
-    // Text with a style; length -1 means up to the terminating zero; raw draws control codes as typed.
+    // Text with a style; length -1 means up to the terminating zero; raw draws control codes as
+    // typed.
     virtual Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal,
-                                const AcGeVector3d& direction, const ACHAR* message, Adesk::Int32 length,
-                                Adesk::Boolean raw, const AcGiTextStyle& textStyle) const = 0;
+                                const AcGeVector3d& direction, const ACHAR* message,
+                                Adesk::Int32 length, Adesk::Boolean raw,
+                                const AcGiTextStyle& textStyle) const = 0;
     Adesk::Boolean worldLine(const AcGePoint3d points[2]) const { return polyline(2, points); }
 };
 
@@ -130,7 +137,7 @@ class AcGiWorldGeometry : public AcGiGeometry {};
 
 // What an entity's worldDraw receives.
 class AcGiCommonDraw {
-public:
+  public:
     virtual ~AcGiCommonDraw() = default;
     virtual AcGiRegenType regenType() const { return kAcGiStandardDisplay; }
     virtual Adesk::Boolean regenAbort() const { return false; }
@@ -141,7 +148,7 @@ public:
 };
 
 class AcGiWorldDraw : public AcGiCommonDraw {
-public:
+  public:
     virtual AcGiWorldGeometry& geometry() const = 0;
     AcGiGeometry* rawGeometry() const override { return &geometry(); }
 };

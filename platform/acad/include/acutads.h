@@ -1,8 +1,8 @@
 // Result-buffer utilities of the host's C interface.
 #pragma once
 
-#include "adsdef.h"
 #include "adscodes.h"
+#include "adsdef.h"
 
 // A new buffer of the given type with a zero value and no successor; free with acutRelRb.
 struct resbuf* acutNewRb(int type);
@@ -30,7 +30,18 @@ struct resbuf* acutCopyRb(const struct resbuf* rb);
 struct resbuf* acutCopyRbChain(const struct resbuf* rb);
 
 // Stand-in additions (not in the host SDK) used by the database and its filers.
-enum class AcRbValueKind { kNone, kString, kReal, kPoint, kInt16, kInt32, kInt64, kBool, kName, kBinary };
+enum class AcRbValueKind {
+    kNone,
+    kString,
+    kReal,
+    kPoint,
+    kInt16,
+    kInt32,
+    kInt64,
+    kBool,
+    kName,
+    kBinary
+};
 // How a resbuf of this type code carries its value.
 AcRbValueKind acutRbValueKind(int restype);
 

@@ -2,12 +2,12 @@
 #pragma once
 
 // Result codes of the input and utility functions.
-#define RTNORM 5100           // request succeeded
-#define RTERROR (-5001)       // some other error
-#define RTCAN (-5002)         // user cancelled the request (Escape)
-#define RTREJ (-5003)         // request rejected as invalid
-#define RTFAIL (-5004)        // link failure, the host is gone
-#define RTKWORD (-5005)       // a keyword was returned
+#define RTNORM 5100      // request succeeded
+#define RTERROR (-5001)  // some other error
+#define RTCAN (-5002)    // user cancelled the request (Escape)
+#define RTREJ (-5003)    // request rejected as invalid
+#define RTFAIL (-5004)   // link failure, the host is gone
+#define RTKWORD (-5005)  // a keyword was returned
 #define RTINPUTTRUNCATED (-5008)
 
 // Result-buffer value types (restype of a resbuf that is not a DXF group).

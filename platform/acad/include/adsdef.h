@@ -29,11 +29,11 @@ union ads_u_val {
     ads_real rreal;
     ads_real rpoint[3];
     short rint;
-    ACHAR* rstring;        // owned by the buffer; allocated with malloc (acutNewString)
+    ACHAR* rstring;  // owned by the buffer; allocated with malloc (acutNewString)
     Adesk::LongPtr rlname[2];
     Adesk::Int32 rlong;
     Adesk::Int64 mnInt64;
-    ads_binary rbinary;    // buf owned by the buffer, allocated with malloc
+    ads_binary rbinary;  // buf owned by the buffer, allocated with malloc
     unsigned char ihandle[8];
 };
 

@@ -13,7 +13,7 @@
 // give no points. Arcs must lie in planes parallel to the projection plane
 // (eNotApplicable otherwise).
 class AcDbCurve : public AcDbEntity {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbCurve* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -28,20 +28,25 @@ public:
     virtual Acad::ErrorStatus getStartPoint(AcGePoint3d& point) const;
     virtual Acad::ErrorStatus getEndPoint(AcGePoint3d& point) const;
     // The nearest point of the curve (of its extension when extend is true).
-    virtual Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+    virtual Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint,
+                                                AcGePoint3d& pointOnCurve,
                                                 Adesk::Boolean extend = false) const;
     // The nearest point of the curve seen along direction (projected onto the plane
     // through the point with that normal).
-    virtual Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, const AcGeVector3d& direction,
-                                                AcGePoint3d& pointOnCurve, Adesk::Boolean extend = false) const;
+    virtual Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint,
+                                                const AcGeVector3d& direction,
+                                                AcGePoint3d& pointOnCurve,
+                                                Adesk::Boolean extend = false) const;
     virtual Acad::ErrorStatus getDistAtParam(double param, double& dist) const;
     virtual Acad::ErrorStatus getArea(double& area) const;
 
-protected:
+  protected:
     AcDbCurve() = default;
-    Acad::ErrorStatus subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType, AcGePoint3dArray& points,
-                                       Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const override;
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
+                                       AcGePoint3dArray& points, Adesk::GsMarker thisGsMarker,
+                                       Adesk::GsMarker otherGsMarker) const override;
     Acad::ErrorStatus subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
                                        const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                       Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const override;
+                                       Adesk::GsMarker thisGsMarker,
+                                       Adesk::GsMarker otherGsMarker) const override;
 };

@@ -13,7 +13,7 @@ class AcDbDictionaryIterator;
 // without regard to case. A dictionary that names anonymously (the group dictionary)
 // gives an entry added under a name starting with "*" the next free name "*A1", "*A2", ...
 class AcDbDictionary : public AcDbObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbDictionary* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -53,7 +53,7 @@ public:
     };
     const std::vector<Entry>& entries() const { return mEntries; }
 
-private:
+  private:
     std::vector<Entry>::const_iterator find(const ACHAR* name) const;
     std::wstring nextAnonymousName();
     void pushEntry(Entry entry);
@@ -67,7 +67,7 @@ private:
 };
 
 class AcDbDictionaryIterator {
-public:
+  public:
     explicit AcDbDictionaryIterator(std::vector<AcDbDictionary::Entry> entries);
     bool done() const { return mIndex >= mEntries.size(); }
     bool next();
@@ -75,7 +75,7 @@ public:
     AcDbObjectId objectId() const { return mEntries[mIndex].id; }
     Acad::ErrorStatus getObject(AcDbObject*& object, AcDb::OpenMode mode) const;
 
-private:
+  private:
     void skipErased();
     std::vector<AcDbDictionary::Entry> mEntries;
     size_t mIndex = 0;

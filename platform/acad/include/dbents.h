@@ -8,7 +8,7 @@
 
 // A line segment. DXF "LINE": 100 "AcDbLine", 39 thickness, 10 start, 11 end, 210 normal.
 class AcDbLine : public AcDbCurve {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbLine* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -38,20 +38,21 @@ public:
 
     struct Fields;
 
-protected:
+  protected:
     Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
     void subList() const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
-    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices,
+                                          const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                         const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
                                         AcDbIntArray& geomIds) const override;
 
-private:
+  private:
     AcGePoint3d mStart;
     AcGePoint3d mEnd;
     double mThickness = 0.0;
@@ -61,7 +62,7 @@ private:
 // A half-line from a base point along a unit direction. DXF "RAY": 100 "AcDbRay",
 // 10 base point, 11 unit direction.
 class AcDbRay : public AcDbCurve {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbRay* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -88,23 +89,24 @@ public:
 
     struct Fields;
 
-protected:
+  protected:
     Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
     void subList() const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
-    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices,
+                                          const AcGeVector3d& offset) override;
 
-private:
+  private:
     AcGePoint3d mBase;
     AcGeVector3d mDir{1.0, 0.0, 0.0};
 };
 
 // A circle. DXF "CIRCLE": 100 "AcDbCircle", 39 thickness, 10 centre, 40 radius, 210 normal.
 class AcDbCircle : public AcDbCurve {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbCircle* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -136,20 +138,21 @@ public:
 
     struct Fields;
 
-protected:
+  protected:
     Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
     void subList() const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
-    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices,
+                                          const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                         const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
                                         AcDbIntArray& geomIds) const override;
 
-private:
+  private:
     AcGePoint3d mCenter;
     double mRadius = 1.0;
     AcGeVector3d mNormal{0.0, 0.0, 1.0};
@@ -167,13 +170,13 @@ private:
 // metrics here: a wide CJK character is as wide as the height, others 0.6 times it,
 // both times the width factor).
 class AcDbText : public AcDbEntity {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbText* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
     AcDbText();
-    AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style = AcDbObjectId::kNull,
-             double height = 0.0, double rotation = 0.0);
+    AcDbText(const AcGePoint3d& position, const ACHAR* text,
+             AcDbObjectId style = AcDbObjectId::kNull, double height = 0.0, double rotation = 0.0);
 
     AcGePoint3d position() const { return mPosition; }
     Acad::ErrorStatus setPosition(const AcGePoint3d& p);
@@ -217,16 +220,17 @@ public:
 
     struct Fields;
 
-protected:
+  protected:
     Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
     void subList() const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
-    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices,
+                                          const AcGeVector3d& offset) override;
 
-private:
+  private:
     AcGePoint3d mPosition;
     AcGePoint3d mAlignment;
     double mHeight = 2.5;

@@ -22,7 +22,7 @@
 class AcDbDatabase;
 
 class AcDbDwgFiler : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     AcRxClass* isA() const override;
 
@@ -115,8 +115,9 @@ public:
 // keep failing. Every value carries a one-byte type tag so that a reader out of step
 // with its writer is detected instead of misreading bytes.
 class AcDbDwgBufferFiler : public AcDbDwgFiler {
-public:
-    explicit AcDbDwgBufferFiler(AcDb::FilerType type = AcDb::kCopyFiler, AcDbDatabase* database = nullptr)
+  public:
+    explicit AcDbDwgBufferFiler(AcDb::FilerType type = AcDb::kCopyFiler,
+                                AcDbDatabase* database = nullptr)
         : mType(type), mDatabase(database) {}
 
     Acad::ErrorStatus filerStatus() const override { return mStatus; }
@@ -177,7 +178,7 @@ public:
     Acad::ErrorStatus readBytes(void* buffer, Adesk::UIntPtr length) override;
     Acad::ErrorStatus writeBytes(const void* buffer, Adesk::UIntPtr length) override;
 
-private:
+  private:
     Acad::ErrorStatus put(std::uint8_t tag, const void* data, size_t size);
     Acad::ErrorStatus get(std::uint8_t tag, void* data, size_t size);
     Acad::ErrorStatus putId(std::uint8_t tag, const AcDbObjectId& id);
@@ -207,7 +208,7 @@ constexpr int kDfltPrec = -1;
 //
 // Writing: one call per item; writeResBuf dispatches on the item's type code.
 class AcDbDxfFiler : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     AcRxClass* isA() const override;
 
@@ -232,8 +233,10 @@ public:
     virtual Acad::ErrorStatus writeInt16(int code, Adesk::Int16 value) = 0;
     virtual Acad::ErrorStatus writeBool(int code, bool value) = 0;
     // A 2D point writes only x and y (codes c and c + 10).
-    virtual Acad::ErrorStatus writePoint2d(int code, const AcGePoint2d& value, int precision = kDfltPrec) = 0;
-    virtual Acad::ErrorStatus writePoint3d(int code, const AcGePoint3d& value, int precision = kDfltPrec) = 0;
+    virtual Acad::ErrorStatus writePoint2d(int code, const AcGePoint2d& value,
+                                           int precision = kDfltPrec) = 0;
+    virtual Acad::ErrorStatus writePoint3d(int code, const AcGePoint3d& value,
+                                           int precision = kDfltPrec) = 0;
     virtual Acad::ErrorStatus writeBytes(int code, const void* data, Adesk::UIntPtr length) = 0;
 
     // Records an error with a message; the reader reports it with the file position.
@@ -252,25 +255,41 @@ public:
     virtual bool atEndOfObject() { return atEOF(); }
     Acad::ErrorStatus writeInt8(int code, Adesk::Int8 value) { return writeInt16(code, value); }
     Acad::ErrorStatus writeUInt8(int code, Adesk::UInt8 value) { return writeInt16(code, value); }
-    Acad::ErrorStatus writeUInt16(int code, Adesk::UInt16 value) { return writeInt16(code, static_cast<Adesk::Int16>(value)); }
-    Acad::ErrorStatus writeUInt32(int code, Adesk::UInt32 value) { return writeInt32(code, static_cast<Adesk::Int32>(value)); }
-    Acad::ErrorStatus writeBoolean(int code, Adesk::Boolean value) { return writeBool(code, value); }
+    Acad::ErrorStatus writeUInt16(int code, Adesk::UInt16 value) {
+        return writeInt16(code, static_cast<Adesk::Int16>(value));
+    }
+    Acad::ErrorStatus writeUInt32(int code, Adesk::UInt32 value) {
+        return writeInt32(code, static_cast<Adesk::Int32>(value));
+    }
+    Acad::ErrorStatus writeBoolean(int code, Adesk::Boolean value) {
+        return writeBool(code, value);
+    }
     Acad::ErrorStatus writeVector3d(int code, const AcGeVector3d& v, int precision = kDfltPrec) {
         return writePoint3d(code, AcGePoint3d(v.x, v.y, v.z), precision);
     }
     // Writes an angle given in radians as degrees, as DXF files hold angles.
     Acad::ErrorStatus writeAngle(int code, double radians, int precision = kDfltPrec);
     Acad::ErrorStatus writeItem(int code, const ACHAR* value) { return writeString(code, value); }
-    Acad::ErrorStatus writeItem(int code, const AcDbObjectId& id) { return writeObjectId(code, id); }
-    Acad::ErrorStatus writeItem(int code, double value, int precision = kDfltPrec) { return writeDouble(code, value, precision); }
+    Acad::ErrorStatus writeItem(int code, const AcDbObjectId& id) {
+        return writeObjectId(code, id);
+    }
+    Acad::ErrorStatus writeItem(int code, double value, int precision = kDfltPrec) {
+        return writeDouble(code, value, precision);
+    }
     Acad::ErrorStatus writeItem(int code, Adesk::Int32 value) { return writeInt32(code, value); }
     Acad::ErrorStatus writeItem(int code, Adesk::Int16 value) { return writeInt16(code, value); }
     Acad::ErrorStatus writeItem(int code, bool value) { return writeBool(code, value); }
-    Acad::ErrorStatus writeItem(int code, const AcGePoint2d& value, int precision = kDfltPrec) { return writePoint2d(code, value, precision); }
-    Acad::ErrorStatus writeItem(int code, const AcGePoint3d& value, int precision = kDfltPrec) { return writePoint3d(code, value, precision); }
-    Acad::ErrorStatus writeItem(int code, const AcGeVector3d& value, int precision = kDfltPrec) { return writeVector3d(code, value, precision); }
+    Acad::ErrorStatus writeItem(int code, const AcGePoint2d& value, int precision = kDfltPrec) {
+        return writePoint2d(code, value, precision);
+    }
+    Acad::ErrorStatus writeItem(int code, const AcGePoint3d& value, int precision = kDfltPrec) {
+        return writePoint3d(code, value, precision);
+    }
+    Acad::ErrorStatus writeItem(int code, const AcGeVector3d& value, int precision = kDfltPrec) {
+        return writeVector3d(code, value, precision);
+    }
     Acad::ErrorStatus writeItem(const resbuf& item) { return writeResBuf(item); }
 
-protected:
+  protected:
     std::wstring mErrorMessage;
 };

@@ -8,7 +8,7 @@
 #include "dbmain.h"
 
 class AcDbGroup : public AcDbObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbGroup* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -45,7 +45,7 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
-private:
+  private:
     std::vector<AcDbObjectId> liveIds() const;
     std::wstring mDescription;
     bool mSelectable = true;

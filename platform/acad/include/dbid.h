@@ -14,7 +14,7 @@ class AcRxClass;
 
 // A 64-bit handle, unique within one database and stable across save and load.
 class AcDbHandle {
-public:
+  public:
     AcDbHandle() = default;
     AcDbHandle(std::uint64_t value) : mValue(value) {}  // NOLINT: the SDK converts freely
     // Parses hexadecimal text such as L"1F"; invalid text gives the null handle.
@@ -30,17 +30,20 @@ public:
     bool operator==(const AcDbHandle& h) const { return mValue == h.mValue; }
     bool operator!=(const AcDbHandle& h) const { return mValue != h.mValue; }
     bool operator<(const AcDbHandle& h) const { return mValue < h.mValue; }
-    AcDbHandle& operator++() { ++mValue; return *this; }
+    AcDbHandle& operator++() {
+        ++mValue;
+        return *this;
+    }
     AcDbHandle operator+(const AcDbHandle& h) const { return AcDbHandle(mValue + h.mValue); }
 
-private:
+  private:
     std::uint64_t mValue = 0;
 };
 
 // Identifies one object of one database for as long as the database lives. An id stays
 // valid when its object is erased (isErased() then reports it). Equality is identity.
 class AcDbObjectId {
-public:
+  public:
     AcDbObjectId() = default;
     static const AcDbObjectId kNull;
 
@@ -53,7 +56,9 @@ public:
     AcDbDatabase* database() const;
     AcDbHandle handle() const;
     AcRxClass* objectClass() const;
-    Adesk::IntDbId asOldId() const { return static_cast<Adesk::IntDbId>(reinterpret_cast<std::intptr_t>(mStub)); }
+    Adesk::IntDbId asOldId() const {
+        return static_cast<Adesk::IntDbId>(reinterpret_cast<std::intptr_t>(mStub));
+    }
     AcDbObjectId& setFromOldId(Adesk::IntDbId oldId) {
         mStub = reinterpret_cast<AcDbStub*>(static_cast<std::intptr_t>(oldId));
         return *this;
@@ -61,40 +66,44 @@ public:
 
     bool operator==(const AcDbObjectId& id) const { return mStub == id.mStub; }
     bool operator!=(const AcDbObjectId& id) const { return mStub != id.mStub; }
-    bool operator<(const AcDbObjectId& id) const { return std::less<const AcDbStub*>()(mStub, id.mStub); }
+    bool operator<(const AcDbObjectId& id) const {
+        return std::less<const AcDbStub*>()(mStub, id.mStub);
+    }
     bool operator>(const AcDbObjectId& id) const { return id < *this; }
 
     // Stand-in internals: the database hands out ids over its stubs.
     explicit AcDbObjectId(AcDbStub* stub) : mStub(stub) {}
     AcDbStub* stub() const { return mStub; }
 
-private:
+  private:
     AcDbStub* mStub = nullptr;
 };
 
 template <>
 struct std::hash<AcDbObjectId> {
-    size_t operator()(const AcDbObjectId& id) const noexcept { return std::hash<const void*>()(id.stub()); }
+    size_t operator()(const AcDbObjectId& id) const noexcept {
+        return std::hash<const void*>()(id.stub());
+    }
 };
 
 // Kinds of references, as the filers distinguish them.
 class AcDbSoftPointerId : public AcDbObjectId {
-public:
+  public:
     AcDbSoftPointerId() = default;
     AcDbSoftPointerId(const AcDbObjectId& id) : AcDbObjectId(id) {}  // NOLINT
 };
 class AcDbHardPointerId : public AcDbObjectId {
-public:
+  public:
     AcDbHardPointerId() = default;
     AcDbHardPointerId(const AcDbObjectId& id) : AcDbObjectId(id) {}  // NOLINT
 };
 class AcDbSoftOwnershipId : public AcDbObjectId {
-public:
+  public:
     AcDbSoftOwnershipId() = default;
     AcDbSoftOwnershipId(const AcDbObjectId& id) : AcDbObjectId(id) {}  // NOLINT
 };
 class AcDbHardOwnershipId : public AcDbObjectId {
-public:
+  public:
     AcDbHardOwnershipId() = default;
     AcDbHardOwnershipId(const AcDbObjectId& id) : AcDbObjectId(id) {}  // NOLINT
 };

@@ -29,7 +29,7 @@ typedef AcArray<void*> AcDbVoidPtrArray;
 
 // A colour given by index: 0 by block, 1..255 the palette, 256 by layer.
 class AcCmColor {
-public:
+  public:
     AcCmColor() = default;
     Acad::ErrorStatus setColorIndex(Adesk::UInt16 index) {
         if (index > 257) return Acad::eOutOfRange;
@@ -44,15 +44,16 @@ public:
     bool operator==(const AcCmColor& c) const { return mIndex == c.mIndex; }
     bool operator!=(const AcCmColor& c) const { return mIndex != c.mIndex; }
 
-private:
+  private:
     Adesk::UInt16 mIndex = AcDb::kColorByLayer;
 };
 
 // An axis-aligned box; empty until a point is added.
 class AcDbExtents {
-public:
+  public:
     AcDbExtents() = default;
-    AcDbExtents(const AcGePoint3d& minPoint, const AcGePoint3d& maxPoint) : mMin(minPoint), mMax(maxPoint), mEmpty(false) {}
+    AcDbExtents(const AcGePoint3d& minPoint, const AcGePoint3d& maxPoint)
+        : mMin(minPoint), mMax(maxPoint), mEmpty(false) {}
     const AcGePoint3d& minPoint() const { return mMin; }
     const AcGePoint3d& maxPoint() const { return mMax; }
     bool isEmpty() const { return mEmpty; }
@@ -61,7 +62,7 @@ public:
     Acad::ErrorStatus set(const AcGePoint3d& minPoint, const AcGePoint3d& maxPoint);
     void transformBy(const AcGeMatrix3d& mat);
 
-private:
+  private:
     AcGePoint3d mMin;
     AcGePoint3d mMax;
     bool mEmpty = true;
@@ -87,7 +88,7 @@ size_t acdbXdataSize(const resbuf* chain);
 // Every object of a database. Objects are created with new, given to the database
 // (which owns them from then on) and reached by id through the open functions.
 class AcDbObject : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbObject* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -153,7 +154,8 @@ public:
     // Keeps an item a subclass's reader declined. A y or z coordinate group
     // without its x is refused instead: written back at the end of the
     // subclass, it would join whatever point came last.
-    Acad::ErrorStatus keepDeclinedDxfItem(AcDbDxfFiler* filer, const ACHAR* subclass, const resbuf& item);
+    Acad::ErrorStatus keepDeclinedDxfItem(AcDbDxfFiler* filer, const ACHAR* subclass,
+                                          const resbuf& item);
     Acad::ErrorStatus writeUnknownDxfItems(AcDbDxfFiler* filer, const ACHAR* subclass) const;
 
     // Stand-in internals used by the database.
@@ -164,14 +166,14 @@ public:
     // caller holds it open; while it is filed it counts as readable.
     void setFiling(bool filing) const { mFiling += filing ? 1 : -1; }
 
-protected:
+  protected:
     AcDbObject();
     // Reads items up to the next subclass marker (pushed back) or the end, giving each
     // to the handler; items it declines are kept as unknown items of the subclass.
     template <typename Handler>
     Acad::ErrorStatus readDxfSubclass(AcDbDxfFiler* filer, const ACHAR* subclass, Handler handle);
 
-private:
+  private:
     struct XdataApp {
         std::wstring name;
         AcRbChain items;  // the whole group, starting with its 1001 item
@@ -193,7 +195,8 @@ private:
 };
 
 template <typename Handler>
-Acad::ErrorStatus AcDbObject::readDxfSubclass(AcDbDxfFiler* filer, const ACHAR* subclass, Handler handle) {
+Acad::ErrorStatus AcDbObject::readDxfSubclass(AcDbDxfFiler* filer, const ACHAR* subclass,
+                                              Handler handle) {
     resbuf item{};
     while (!filer->atEOF()) {
         Acad::ErrorStatus es = filer->readItem(&item);
@@ -211,7 +214,7 @@ Acad::ErrorStatus AcDbObject::readDxfSubclass(AcDbDxfFiler* filer, const ACHAR* 
 
 // Drawable objects: layer, colour, geometry queries and edits, drawing.
 class AcDbEntity : public AcDbObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbEntity* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -258,7 +261,8 @@ public:
                                     Adesk::GsMarker otherGsMarker = 0) const;
     Acad::ErrorStatus intersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
                                     const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                    Adesk::GsMarker thisGsMarker = 0, Adesk::GsMarker otherGsMarker = 0) const;
+                                    Adesk::GsMarker thisGsMarker = 0,
+                                    Adesk::GsMarker otherGsMarker = 0) const;
     Acad::ErrorStatus highlight() const;
     Acad::ErrorStatus unhighlight() const;
     bool isHighlighted() const { return mHighlighted; }
@@ -270,7 +274,7 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
-protected:
+  protected:
     AcDbEntity();
     virtual Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode);
     // The common listing: class, layer, colour, handle.
@@ -278,21 +282,25 @@ protected:
     virtual Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform);
     virtual Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const;
     virtual Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entitySet) const;
-    virtual Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
+    virtual Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints,
+                                               AcDbIntArray& osnapModes,
                                                AcDbIntArray& geomIds) const;
-    virtual Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset);
-    virtual Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
-                                                const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
-                                                const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                                AcDbIntArray& geomIds) const;
+    virtual Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices,
+                                                  const AcGeVector3d& offset);
+    virtual Acad::ErrorStatus subGetOsnapPoints(
+        AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark, const AcGePoint3d& pickPoint,
+        const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+        AcDbIntArray& geomIds) const;
     virtual Acad::ErrorStatus subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
-                                               AcGePoint3dArray& points, Adesk::GsMarker thisGsMarker,
+                                               AcGePoint3dArray& points,
+                                               Adesk::GsMarker thisGsMarker,
                                                Adesk::GsMarker otherGsMarker) const;
     virtual Acad::ErrorStatus subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
                                                const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                               Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const;
+                                               Adesk::GsMarker thisGsMarker,
+                                               Adesk::GsMarker otherGsMarker) const;
 
-private:
+  private:
     AcDbObjectId mLayerId;
     AcCmColor mColor;
     AcDb::Visibility mVisibility = AcDb::kVisible;
@@ -317,7 +325,8 @@ Acad::ErrorStatus acdbOpenAcDbObjectOfClass(AcDbObject*& obj, AcDbObjectId id, A
                                             bool openErased, const AcRxClass* requiredClass);
 
 template <typename T>
-Acad::ErrorStatus acdbOpenObject(T*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false) {
+Acad::ErrorStatus acdbOpenObject(T*& obj, AcDbObjectId id, AcDb::OpenMode mode,
+                                 bool openErased = false) {
     obj = nullptr;
     AcDbObject* base = nullptr;
     Acad::ErrorStatus es = acdbOpenAcDbObjectOfClass(base, id, mode, openErased, T::desc());
@@ -330,7 +339,7 @@ Acad::ErrorStatus acdbOpenObject(T*& obj, AcDbObjectId id, AcDb::OpenMode mode, 
 // "*Paper_Space", layer "0", text style "Standard", registered application "ACAD", the
 // named objects dictionary with the group dictionary "ACAD_GROUP".
 class AcDbDatabase : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     AcRxClass* isA() const override;
     explicit AcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
@@ -340,14 +349,27 @@ public:
 
     Acad::ErrorStatus getBlockTable(AcDbBlockTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
     Acad::ErrorStatus getLayerTable(AcDbLayerTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
-    Acad::ErrorStatus getTextStyleTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+    Acad::ErrorStatus getTextStyleTable(AcDbTextStyleTable*& table,
+                                        AcDb::OpenMode mode = AcDb::kForRead);
     Acad::ErrorStatus getRegAppTable(AcDbRegAppTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
-    Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& table, AcDb::OpenMode mode = AcDb::kForRead) { return getBlockTable(table, mode); }
-    Acad::ErrorStatus getSymbolTable(AcDbLayerTable*& table, AcDb::OpenMode mode = AcDb::kForRead) { return getLayerTable(table, mode); }
-    Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode = AcDb::kForRead) { return getTextStyleTable(table, mode); }
-    Acad::ErrorStatus getSymbolTable(AcDbRegAppTable*& table, AcDb::OpenMode mode = AcDb::kForRead) { return getRegAppTable(table, mode); }
-    Acad::ErrorStatus getGroupDictionary(AcDbDictionary*& dict, AcDb::OpenMode mode = AcDb::kForRead);
-    Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& dict, AcDb::OpenMode mode = AcDb::kForRead);
+    Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& table, AcDb::OpenMode mode = AcDb::kForRead) {
+        return getBlockTable(table, mode);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbLayerTable*& table, AcDb::OpenMode mode = AcDb::kForRead) {
+        return getLayerTable(table, mode);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& table,
+                                     AcDb::OpenMode mode = AcDb::kForRead) {
+        return getTextStyleTable(table, mode);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbRegAppTable*& table,
+                                     AcDb::OpenMode mode = AcDb::kForRead) {
+        return getRegAppTable(table, mode);
+    }
+    Acad::ErrorStatus getGroupDictionary(AcDbDictionary*& dict,
+                                         AcDb::OpenMode mode = AcDb::kForRead);
+    Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& dict,
+                                                AcDb::OpenMode mode = AcDb::kForRead);
 
     AcDbObjectId blockTableId() const { return mBlockTableId; }
     AcDbObjectId layerTableId() const { return mLayerTableId; }
@@ -370,8 +392,8 @@ public:
     Acad::ErrorStatus addAcDbObject(AcDbObjectId& id, AcDbObject* obj);
     // The id of a handle; with createIfNotFound an empty id is made for a handle not yet
     // used (a reference read before its object), filled when the object is added.
-    Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
-                                      Adesk::UInt32 xRefId = 0);
+    Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound,
+                                      const AcDbHandle& handle, Adesk::UInt32 xRefId = 0);
     AcDbHandle handseed() const { return mHandseed; }
     Acad::ErrorStatus setHandseed(const AcDbHandle& seed);
 
@@ -382,7 +404,8 @@ public:
     // Stand-in additions for the DXF reader and writer and the host program.
     // Adds obj under the given handle (eHandleInUse when an object has it already); it
     // stays open for write. A handle of 0 takes the next free handle.
-    Acad::ErrorStatus addObjectWithHandle(AcDbObjectId& id, AcDbObject* obj, const AcDbHandle& handle);
+    Acad::ErrorStatus addObjectWithHandle(AcDbObjectId& id, AcDbObject* obj,
+                                          const AcDbHandle& handle);
     // Ids of every object that exists, erased or not, in handle order.
     AcDbObjectIdArray allObjectIds() const;
     // Ids referred to (made by getAcDbObjectId) but never given an object.
@@ -391,11 +414,12 @@ public:
     // layer and style); ids move with their objects.
     void swapContents(AcDbDatabase& other);
     // Sets the ids of the fixed objects after a reader has filled an empty database.
-    void setFixedObjectIds(AcDbObjectId blockTable, AcDbObjectId layerTable, AcDbObjectId textStyleTable,
-                           AcDbObjectId regAppTable, AcDbObjectId namedObjects, AcDbObjectId groupDictionary,
+    void setFixedObjectIds(AcDbObjectId blockTable, AcDbObjectId layerTable,
+                           AcDbObjectId textStyleTable, AcDbObjectId regAppTable,
+                           AcDbObjectId namedObjects, AcDbObjectId groupDictionary,
                            AcDbObjectId modelSpace, AcDbObjectId paperSpace);
 
-private:
+  private:
     friend class AcDbObjectId;
     template <typename T>
     Acad::ErrorStatus openFixed(T*& obj, AcDbObjectId id, AcDb::OpenMode mode);
@@ -413,14 +437,14 @@ private:
 
 // Database-wide services of the host program.
 class AcDbHostApplicationServices : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     AcRxClass* isA() const override;
     // The database commands work on; null until the host program sets one.
     AcDbDatabase* workingDatabase() const { return mWorkingDatabase; }
     void setWorkingDatabase(AcDbDatabase* database) { mWorkingDatabase = database; }
 
-private:
+  private:
     AcDbDatabase* mWorkingDatabase = nullptr;
 };
 

@@ -15,7 +15,7 @@
 // 10 (x, y), 40 start width, 41 end width, 42 bulge (widths and bulge only when not
 // zero), then 210 normal.
 class AcDbPolyline : public AcDbCurve {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbPolyline* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -82,7 +82,7 @@ public:
     };
     const std::vector<Vertex>& vertices() const { return mVertices; }
 
-protected:
+  protected:
     Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
     void subList() const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
@@ -90,13 +90,14 @@ protected:
     Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entitySet) const override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
-    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices,
+                                          const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                         const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
                                         AcDbIntArray& geomIds) const override;
 
-private:
+  private:
     AcGePoint3d toWorld(const AcGePoint2d& p) const;
     AcGePoint2d toPlane(const AcGePoint3d& p) const;
 

@@ -14,7 +14,7 @@ class AcDbSymbolTableRecord;
 
 // A named record of a table. Names compare without regard to case.
 class AcDbSymbolTableRecord : public AcDbObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbSymbolTableRecord* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -38,7 +38,7 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
-protected:
+  protected:
     AcDbSymbolTableRecord() = default;
     // The subclass marker of the record's own data ("AcDbLayerTableRecord", ...).
     virtual const ACHAR* dxfSubclassName() const = 0;
@@ -49,7 +49,7 @@ protected:
     virtual Acad::ErrorStatus dxfOutRecordFields(AcDbDxfFiler*) const { return Acad::eOk; }
     virtual bool dxfInRecordItem(const resbuf&) { return false; }
 
-private:
+  private:
     void rename(const std::wstring& name);
 
     std::wstring mName;
@@ -57,12 +57,13 @@ private:
 
 // A table: its records in the order they were added, found by name.
 class AcDbSymbolTable : public AcDbObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbSymbolTable* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
 
-    Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id,
+                            bool getErasedRecord = false) const;
     Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
                             bool openErasedRecord = false) const;
     bool has(const ACHAR* name) const;
@@ -83,12 +84,12 @@ public:
     // Stand-in internal: the DXF reader adds records it created with their handles.
     Acad::ErrorStatus appendRecordId(AcDbObjectId id);
 
-protected:
+  protected:
     AcDbSymbolTable() = default;
     // Whether a record of the right class was given.
     virtual bool acceptsRecord(const AcDbSymbolTableRecord* record) const = 0;
 
-private:
+  private:
     // Brings the index up to date: records added since are indexed, and a
     // rename anywhere rebuilds it.
     void syncIndex() const;
@@ -105,34 +106,35 @@ private:
 // A cursor over a list of ids that can skip erased objects; the table and block
 // iterators are built on it.
 class AcDbIdCursor {
-public:
+  public:
     AcDbIdCursor(std::vector<AcDbObjectId> ids, bool skipDeleted);
     void start(bool atBeginning = true, bool skipDeleted = true);
     bool done() const { return mIndex < 0 || mIndex >= static_cast<int>(mIds.size()); }
     void step(bool forward = true, bool skipDeleted = true);
 
-protected:
+  protected:
     // The current id; null when done.
-    AcDbObjectId current() const { return done() ? AcDbObjectId::kNull : mIds[static_cast<size_t>(mIndex)]; }
+    AcDbObjectId current() const {
+        return done() ? AcDbObjectId::kNull : mIds[static_cast<size_t>(mIndex)];
+    }
 
-private:
+  private:
     void skip(bool forward, bool skipDeleted);
     std::vector<AcDbObjectId> mIds;
     int mIndex = 0;
 };
 
 class AcDbSymbolTableIterator : public AcDbIdCursor {
-public:
+  public:
     using AcDbIdCursor::AcDbIdCursor;
     Acad::ErrorStatus getRecordId(AcDbObjectId& id) const;
     Acad::ErrorStatus getRecord(AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
                                 bool openErasedRecord = false) const;
 };
 
-
 // A block: model space, paper space or a block definition; owns its entities.
 class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbBlockTableRecord* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -154,22 +156,23 @@ public:
     // Stand-in internal: the DXF reader adds entities it created with their handles.
     Acad::ErrorStatus appendEntityId(AcDbObjectId id);
 
-protected:
+  protected:
     const ACHAR* dxfSubclassName() const override { return L"AcDbBlockTableRecord"; }
 
-private:
+  private:
     std::vector<AcDbObjectId> mEntities;
 };
 
 class AcDbBlockTableRecordIterator : public AcDbIdCursor {
-public:
+  public:
     using AcDbIdCursor::AcDbIdCursor;
     Acad::ErrorStatus getEntityId(AcDbObjectId& id) const;
-    Acad::ErrorStatus getEntity(AcDbEntity*& entity, AcDb::OpenMode mode, bool openErased = false) const;
+    Acad::ErrorStatus getEntity(AcDbEntity*& entity, AcDb::OpenMode mode,
+                                bool openErased = false) const;
 };
 
 class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbLayerTableRecord* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -192,7 +195,7 @@ public:
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
 
-protected:
+  protected:
     const ACHAR* dxfSubclassName() const override { return L"AcDbLayerTableRecord"; }
     Adesk::Int16 dxfFlags() const override;
     void setDxfFlags(Adesk::Int16 flags) override;
@@ -200,7 +203,7 @@ protected:
     Acad::ErrorStatus dxfOutRecordFields(AcDbDxfFiler* filer) const override;
     bool dxfInRecordItem(const resbuf& item) override;
 
-private:
+  private:
     AcCmColor mColor;  // set to 7 by the constructor
     bool mOff = false;
     bool mFrozen = false;
@@ -209,7 +212,7 @@ private:
 };
 
 class AcDbTextStyleTableRecord : public AcDbSymbolTableRecord {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbTextStyleTableRecord* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -230,9 +233,11 @@ public:
     Acad::ErrorStatus bigFontFileName(const ACHAR*& name) const;
     Acad::ErrorStatus setBigFontFileName(const ACHAR* name);
     // A font by typeface (a system font); an empty typeface clears it.
-    Acad::ErrorStatus setFont(const ACHAR* typeface, bool bold, bool italic, int charset, int pitchAndFamily);
+    Acad::ErrorStatus setFont(const ACHAR* typeface, bool bold, bool italic, int charset,
+                              int pitchAndFamily);
     // typeface is a new copy (free with acutDelString).
-    Acad::ErrorStatus font(ACHAR*& typeface, bool& bold, bool& italic, int& charset, int& pitchAndFamily) const;
+    Acad::ErrorStatus font(ACHAR*& typeface, bool& bold, bool& italic, int& charset,
+                           int& pitchAndFamily) const;
     const std::wstring& typefaceText() const { return mTypeface; }
     Adesk::UInt8 flagBits() const { return mFlagBits; }
     void setFlagBits(Adesk::UInt8 flags) { mFlagBits = flags; }
@@ -242,7 +247,7 @@ public:
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
 
-protected:
+  protected:
     const ACHAR* dxfSubclassName() const override { return L"AcDbTextStyleTableRecord"; }
     // 40 fixed height, 41 width factor, 50 obliquing (degrees), 71 flag bits, 42 prior
     // size, 3 font file, 4 big font file; the typeface in extended data of "ACAD"
@@ -250,7 +255,7 @@ protected:
     Acad::ErrorStatus dxfOutRecordFields(AcDbDxfFiler* filer) const override;
     bool dxfInRecordItem(const resbuf& item) override;
 
-private:
+  private:
     double mTextSize = 0.0;
     double mXScale = 1.0;
     double mObliquingAngle = 0.0;
@@ -266,34 +271,34 @@ private:
 };
 
 class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
-public:
+  public:
     static AcRxClass* desc();
     static AcDbRegAppTableRecord* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
     AcDbRegAppTableRecord() = default;
 
-protected:
+  protected:
     const ACHAR* dxfSubclassName() const override { return L"AcDbRegAppTableRecord"; }
 };
 
-#define ACDB_DECLARE_TABLE(TABLE, RECORD)                                                          \
-    class TABLE : public AcDbSymbolTable {                                                         \
-    public:                                                                                        \
-        static AcRxClass* desc();                                                                  \
-        static TABLE* cast(const AcRxObject* inPtr);                                               \
-        AcRxClass* isA() const override;                                                           \
-        TABLE() = default;                                                                         \
-        using AcDbSymbolTable::getAt;                                                              \
-        Acad::ErrorStatus getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,           \
-                                bool openErasedRecord = false) const {                             \
-            AcDbSymbolTableRecord* base = nullptr;                                                 \
-            Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, base, mode, openErasedRecord);     \
-            record = static_cast<RECORD*>(base);                                                 \
-            return es;                                                                             \
-        }                                                                                          \
-                                                                                                   \
-    protected:                                                                                     \
-        bool acceptsRecord(const AcDbSymbolTableRecord* record) const override;                    \
+#define ACDB_DECLARE_TABLE(TABLE, RECORD)                                                      \
+    class TABLE : public AcDbSymbolTable {                                                     \
+      public:                                                                                  \
+        static AcRxClass* desc();                                                              \
+        static TABLE* cast(const AcRxObject* inPtr);                                           \
+        AcRxClass* isA() const override;                                                       \
+        TABLE() = default;                                                                     \
+        using AcDbSymbolTable::getAt;                                                          \
+        Acad::ErrorStatus getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,       \
+                                bool openErasedRecord = false) const {                         \
+            AcDbSymbolTableRecord* base = nullptr;                                             \
+            Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, base, mode, openErasedRecord); \
+            record = static_cast<RECORD*>(base);                                               \
+            return es;                                                                         \
+        }                                                                                      \
+                                                                                               \
+      protected:                                                                               \
+        bool acceptsRecord(const AcDbSymbolTableRecord* record) const override;                \
     };
 
 ACDB_DECLARE_TABLE(AcDbBlockTable, AcDbBlockTableRecord)

@@ -13,7 +13,7 @@ class AcRxDictionaryIterator;
 // Maps names to runtime objects. It does not own what it holds: whoever puts an object
 // in removes it and frees it (the class dictionary's classes belong to the runtime).
 class AcRxDictionary : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcRxDictionary* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -28,13 +28,13 @@ public:
     // Iterates in key order; the caller deletes the iterator.
     AcRxDictionaryIterator* newIterator() const;
 
-private:
+  private:
     friend class AcRxDictionaryIterator;
     std::map<std::wstring, AcRxObject*> mEntries;
 };
 
 class AcRxDictionaryIterator {
-public:
+  public:
     explicit AcRxDictionaryIterator(const AcRxDictionary& dict)
         : mDict(dict), mIt(dict.mEntries.begin()) {}
     bool done() const { return mIt == mDict.mEntries.end(); }
@@ -45,7 +45,7 @@ public:
     const ACHAR* key() const { return mIt->first.c_str(); }
     AcRxObject* object() const { return mIt->second; }
 
-private:
+  private:
     const AcRxDictionary& mDict;
     std::map<std::wstring, AcRxObject*>::const_iterator mIt;
 };

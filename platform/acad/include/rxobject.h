@@ -15,62 +15,59 @@ typedef AcRxObject* (*AcRxPseudoConstructor)();
 typedef void (*AppNameChangeFuncPtr)(const AcRxClass* classObj, ACHAR*& newAppName, int saveVer);
 
 // Declares the runtime-class members of a class derived from AcRxObject.
-#define ACRX_DECLARE_MEMBERS(CLASS_NAME)                                                     \
-public:                                                                                      \
-    AcRxClass* isA() const override;                                                         \
-    static AcRxClass* gpDesc;                                                                \
-    static AcRxClass* desc();                                                                \
-    static CLASS_NAME* cast(const AcRxObject* inPtr) {                                       \
-        return (inPtr == nullptr || !inPtr->isKindOf(CLASS_NAME::desc()))                    \
-                   ? nullptr                                                                 \
-                   : const_cast<CLASS_NAME*>(static_cast<const CLASS_NAME*>(inPtr));         \
-    }                                                                                        \
-    static void rxInit();                                                                    \
+#define ACRX_DECLARE_MEMBERS(CLASS_NAME)                                             \
+  public:                                                                            \
+    AcRxClass* isA() const override;                                                 \
+    static AcRxClass* gpDesc;                                                        \
+    static AcRxClass* desc();                                                        \
+    static CLASS_NAME* cast(const AcRxObject* inPtr) {                               \
+        return (inPtr == nullptr || !inPtr->isKindOf(CLASS_NAME::desc()))            \
+                   ? nullptr                                                         \
+                   : const_cast<CLASS_NAME*>(static_cast<const CLASS_NAME*>(inPtr)); \
+    }                                                                                \
+    static void rxInit();                                                            \
     static void rxUninit()
 
 // Defines the members for a class registered by its module with a DXF name: rxInit()
 // registers it with newAcRxClass, rxUninit() removes it; desc() is the registered class
 // (looked up by name when rxInit has not run in this module).
-#define ACRX_DXF_DEFINE_MEMBERS(CLASS_NAME, PARENT_CLASS, DWG_VERSION, MAINTENANCE_VERSION,   \
-                                PROXY_FLAGS, DXF_NAME, APP)                                   \
-    AcRxClass* CLASS_NAME::gpDesc = nullptr;                                                  \
-    AcRxClass* CLASS_NAME::desc() {                                                           \
-        if (gpDesc == nullptr) gpDesc = acrxFindClass(L## #CLASS_NAME);                       \
-        return gpDesc;                                                                        \
-    }                                                                                         \
-    AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }                         \
-    void CLASS_NAME::rxInit() {                                                               \
-        gpDesc = newAcRxClass(L## #CLASS_NAME, L## #PARENT_CLASS, DWG_VERSION,                \
-                              MAINTENANCE_VERSION, PROXY_FLAGS,                               \
-                              []() -> AcRxObject* { return new CLASS_NAME(); },               \
-                              L## #DXF_NAME, L## #APP);                                       \
-    }                                                                                         \
-    void CLASS_NAME::rxUninit() {                                                             \
-        if (gpDesc != nullptr) deleteAcRxClass(gpDesc);                                       \
-        gpDesc = nullptr;                                                                     \
+#define ACRX_DXF_DEFINE_MEMBERS(CLASS_NAME, PARENT_CLASS, DWG_VERSION, MAINTENANCE_VERSION,    \
+                                PROXY_FLAGS, DXF_NAME, APP)                                    \
+    AcRxClass* CLASS_NAME::gpDesc = nullptr;                                                   \
+    AcRxClass* CLASS_NAME::desc() {                                                            \
+        if (gpDesc == nullptr) gpDesc = acrxFindClass(L## #CLASS_NAME);                        \
+        return gpDesc;                                                                         \
+    }                                                                                          \
+    AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }                          \
+    void CLASS_NAME::rxInit() {                                                                \
+        gpDesc = newAcRxClass(                                                                 \
+            L## #CLASS_NAME, L## #PARENT_CLASS, DWG_VERSION, MAINTENANCE_VERSION, PROXY_FLAGS, \
+            []() -> AcRxObject* { return new CLASS_NAME(); }, L## #DXF_NAME, L## #APP);        \
+    }                                                                                          \
+    void CLASS_NAME::rxUninit() {                                                              \
+        if (gpDesc != nullptr) deleteAcRxClass(gpDesc);                                        \
+        gpDesc = nullptr;                                                                      \
     }
 
 // As above, for a class without pseudo-constructor and DXF name.
-#define ACRX_NO_CONS_DEFINE_MEMBERS(CLASS_NAME, PARENT_CLASS)                                 \
-    AcRxClass* CLASS_NAME::gpDesc = nullptr;                                                  \
-    AcRxClass* CLASS_NAME::desc() {                                                           \
-        if (gpDesc == nullptr) gpDesc = acrxFindClass(L## #CLASS_NAME);                       \
-        return gpDesc;                                                                        \
-    }                                                                                         \
-    AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }                         \
-    void CLASS_NAME::rxInit() {                                                               \
-        gpDesc = newAcRxClass(L## #CLASS_NAME, L## #PARENT_CLASS);                            \
-    }                                                                                         \
-    void CLASS_NAME::rxUninit() {                                                             \
-        if (gpDesc != nullptr) deleteAcRxClass(gpDesc);                                       \
-        gpDesc = nullptr;                                                                     \
+#define ACRX_NO_CONS_DEFINE_MEMBERS(CLASS_NAME, PARENT_CLASS)                                \
+    AcRxClass* CLASS_NAME::gpDesc = nullptr;                                                 \
+    AcRxClass* CLASS_NAME::desc() {                                                          \
+        if (gpDesc == nullptr) gpDesc = acrxFindClass(L## #CLASS_NAME);                      \
+        return gpDesc;                                                                       \
+    }                                                                                        \
+    AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }                        \
+    void CLASS_NAME::rxInit() { gpDesc = newAcRxClass(L## #CLASS_NAME, L## #PARENT_CLASS); } \
+    void CLASS_NAME::rxUninit() {                                                            \
+        if (gpDesc != nullptr) deleteAcRxClass(gpDesc);                                      \
+        gpDesc = nullptr;                                                                    \
     }
 
 // Allocation through the host's heap; here the ordinary heap.
 class AcHeapOperators {};
 
 class AcRxObject : public AcHeapOperators {
-public:
+  public:
     virtual ~AcRxObject() = default;
     static AcRxClass* desc();
     static AcRxObject* cast(const AcRxObject* inPtr) { return const_cast<AcRxObject*>(inPtr); }
@@ -84,7 +81,7 @@ public:
     virtual bool isEqualTo(const AcRxObject* other) const { return other == this; }
     virtual AcRx::Ordering comparedTo(const AcRxObject* other) const;
 
-protected:
+  protected:
     AcRxObject() = default;
     AcRxObject(const AcRxObject&) = default;
     AcRxObject& operator=(const AcRxObject&) = default;
@@ -93,7 +90,7 @@ protected:
 // Describes one runtime class. Made by newAcRxClass (or built in), owned by the runtime,
 // listed in the class dictionary by name.
 class AcRxClass : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     static AcRxClass* cast(const AcRxObject* inPtr);
     AcRxClass* isA() const override;
@@ -124,7 +121,7 @@ public:
               bool builtIn);
     void setParent(AcRxClass* parent) { mParent = parent; }
 
-private:
+  private:
     std::wstring mName;
     std::wstring mParentName;
     AcRxClass* mParent = nullptr;
@@ -142,11 +139,12 @@ private:
 // yet registered is linked by acrxBuildClassHierarchy. When the name is already taken the
 // registered class is returned unchanged.
 AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int proxyFlags = 0,
-                        AcRxPseudoConstructor pseudoConstructor = nullptr, const ACHAR* dxfName = nullptr,
-                        const ACHAR* appName = nullptr);
+                        AcRxPseudoConstructor pseudoConstructor = nullptr,
+                        const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr);
 AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int dwgVersion,
-                        int maintenanceVersion, int proxyFlags, AcRxPseudoConstructor pseudoConstructor,
-                        const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr,
+                        int maintenanceVersion, int proxyFlags,
+                        AcRxPseudoConstructor pseudoConstructor, const ACHAR* dxfName = nullptr,
+                        const ACHAR* appName = nullptr,
                         AppNameChangeFuncPtr appNameChange = nullptr);
 // Removes a class made by newAcRxClass from the dictionary and frees it; built-in
 // classes stay.

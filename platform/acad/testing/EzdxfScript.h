@@ -40,6 +40,6 @@ inline std::filesystem::path SourcePath(const std::filesystem::path& relative) {
 // Runs a script on a drawing file; its exit status, with what it printed.
 inline int RunEzdxfScript(const std::filesystem::path& script, const std::filesystem::path& file,
                           std::string& output) {
-    return RunCommand(std::string(kEzdxfPython) + " '" + script.string() + "' '" + file.string() + "'",
-                      output);
+    return RunCommand(
+        std::string(kEzdxfPython) + " '" + script.string() + "' '" + file.string() + "'", output);
 }

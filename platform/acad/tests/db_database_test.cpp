@@ -8,7 +8,12 @@ TEST(Handles, TextFormAndParsing) {
         const wchar_t* text;
         std::uint64_t value;
     };
-    const Row rows[] = {{L"1F", 0x1F}, {L"abc", 0xABC}, {L"0", 0}, {L"", 0}, {L"12G", 0}, {L"FFFFFFFFFFFFFFFF", ~0ull},
+    const Row rows[] = {{L"1F", 0x1F},
+                        {L"abc", 0xABC},
+                        {L"0", 0},
+                        {L"", 0},
+                        {L"12G", 0},
+                        {L"FFFFFFFFFFFFFFFF", ~0ull},
                         {L"10000000000000000", 0}};
     for (const Row& r : rows) EXPECT_EQ(AcDbHandle(r.text).value(), r.value) << wcrtToUtf8(r.text);
     ACHAR buffer[17];
@@ -125,8 +130,11 @@ TEST_F(DrawingTest, SymbolTableLookupFollowsRenamesAndErases) {
         bool erasedToo;
         AcDbObjectId expected;
     } cases[] = {
-        {L"ground", false, againId}, {L"ground", true, ids[0]}, {L"场区1", false, ids[1]},
-        {L"new", false, ids[2]},     {L"Old", false, AcDbObjectId::kNull},
+        {L"ground", false, againId},
+        {L"ground", true, ids[0]},
+        {L"场区1", false, ids[1]},
+        {L"new", false, ids[2]},
+        {L"Old", false, AcDbObjectId::kNull},
     };
     for (const auto& c : cases) {
         AcDbObjectId id;

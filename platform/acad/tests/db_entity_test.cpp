@@ -20,12 +20,14 @@ struct Drawn {
 };
 
 class RecordingDraw : public AcGiWorldDraw, public AcGiWorldGeometry, public AcGiSubEntityTraits {
-public:
+  public:
     std::vector<Drawn> drawn;
     Adesk::UInt16 colour = 256;
 
     AcGiWorldGeometry& geometry() const override { return const_cast<RecordingDraw&>(*this); }
-    AcGiSubEntityTraits& subEntityTraits() const override { return const_cast<RecordingDraw&>(*this); }
+    AcGiSubEntityTraits& subEntityTraits() const override {
+        return const_cast<RecordingDraw&>(*this);
+    }
     void setColor(Adesk::UInt16 c) override { colour = c; }
     Adesk::UInt16 color() const override { return colour; }
     void setLayer(AcDbObjectId) override {}
@@ -35,12 +37,13 @@ public:
         record({"circle", {c}, r, L"", {}});
         return false;
     }
-    Adesk::Boolean circularArc(const AcGePoint3d& c, double r, const AcGeVector3d&, const AcGeVector3d&, double,
-                               AcGiArcType) const override {
+    Adesk::Boolean circularArc(const AcGePoint3d& c, double r, const AcGeVector3d&,
+                               const AcGeVector3d&, double, AcGiArcType) const override {
         record({"arc", {c}, r, L"", {}});
         return false;
     }
-    Adesk::Boolean polyline(Adesk::UInt32 n, const AcGePoint3d* pts, const AcGeVector3d*, Adesk::LongPtr) const override {
+    Adesk::Boolean polyline(Adesk::UInt32 n, const AcGePoint3d* pts, const AcGeVector3d*,
+                            Adesk::LongPtr) const override {
         record({"polyline", std::vector<AcGePoint3d>(pts, pts + n), 0.0, L"", {}});
         return false;
     }
@@ -48,18 +51,19 @@ public:
         record({"polygon", std::vector<AcGePoint3d>(pts, pts + n), 0.0, L"", {}});
         return false;
     }
-    Adesk::Boolean text(const AcGePoint3d& p, const AcGeVector3d&, const AcGeVector3d& dir, double h, double, double,
-                        const ACHAR* msg) const override {
+    Adesk::Boolean text(const AcGePoint3d& p, const AcGeVector3d&, const AcGeVector3d& dir,
+                        double h, double, double, const ACHAR* msg) const override {
         record({"text", {p}, h, msg, dir});
         return false;
     }
-    Adesk::Boolean text(const AcGePoint3d& p, const AcGeVector3d&, const AcGeVector3d& dir, const ACHAR* msg,
-                        Adesk::Int32, Adesk::Boolean, const AcGiTextStyle& style) const override {
+    Adesk::Boolean text(const AcGePoint3d& p, const AcGeVector3d&, const AcGeVector3d& dir,
+                        const ACHAR* msg, Adesk::Int32, Adesk::Boolean,
+                        const AcGiTextStyle& style) const override {
         record({"text", {p}, style.textSize(), msg, dir});
         return false;
     }
 
-private:
+  private:
     void record(Drawn d) const { const_cast<RecordingDraw*>(this)->drawn.push_back(std::move(d)); }
 };
 
@@ -81,11 +85,24 @@ TEST(EntityDrawing, EachEntityDrawsItsGeometry) {
         size_t minPoints;
     };
     const Row rows[] = {
-        {"line", [] { return std::make_unique<AcDbLine>(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)); }, "polyline", 2},
-        {"circle", [] { return std::make_unique<AcDbCircle>(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, 3.0); }, "circle", 1},
-        {"text", [] { return std::make_unique<AcDbText>(AcGePoint3d(1, 2, 0), L"高程", AcDbObjectId::kNull, 2.5, 0.0); }, "text", 1},
+        {"line",
+         [] { return std::make_unique<AcDbLine>(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)); },
+         "polyline", 2},
+        {"circle",
+         [] {
+             return std::make_unique<AcDbCircle>(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, 3.0);
+         },
+         "circle", 1},
+        {"text",
+         [] {
+             return std::make_unique<AcDbText>(AcGePoint3d(1, 2, 0), L"高程", AcDbObjectId::kNull,
+                                               2.5, 0.0);
+         },
+         "text", 1},
         // Four edges, the arc drawn as chords of at most 1/64 turn: 32 for the half circle.
-        {"polyline with an arc", [] { return std::unique_ptr<AcDbEntity>(squareWithArc().release()); }, "polyline", 1 + 32 + 3},
+        {"polyline with an arc",
+         [] { return std::unique_ptr<AcDbEntity>(squareWithArc().release()); }, "polyline",
+         1 + 32 + 3},
     };
     for (const Row& r : rows) {
         RecordingDraw draw;
@@ -127,9 +144,12 @@ TEST(TextAlignment, AlignmentPointDecidesThePosition) {
     };
     // "AB" at height 2: estimated width 2 * 0.6 * 2 = 2.4; alignment point at (10, 10).
     const Row rows[] = {
-        {AcDb::kTextCenter, AcDb::kTextBase, {8.8, 10, 0}},  {AcDb::kTextRight, AcDb::kTextBase, {7.6, 10, 0}},
-        {AcDb::kTextMid, AcDb::kTextBase, {8.8, 9, 0}},      {AcDb::kTextLeft, AcDb::kTextTop, {10, 8, 0}},
-        {AcDb::kTextCenter, AcDb::kTextVertMid, {8.8, 9, 0}}, {AcDb::kTextLeft, AcDb::kTextBottom, {10, 10.4, 0}},
+        {AcDb::kTextCenter, AcDb::kTextBase, {8.8, 10, 0}},
+        {AcDb::kTextRight, AcDb::kTextBase, {7.6, 10, 0}},
+        {AcDb::kTextMid, AcDb::kTextBase, {8.8, 9, 0}},
+        {AcDb::kTextLeft, AcDb::kTextTop, {10, 8, 0}},
+        {AcDb::kTextCenter, AcDb::kTextVertMid, {8.8, 9, 0}},
+        {AcDb::kTextLeft, AcDb::kTextBottom, {10, 10.4, 0}},
     };
     for (const Row& r : rows) {
         AcDbText text({0, 0, 0}, L"AB", AcDbObjectId::kNull, 2.0, 0.0);
@@ -186,10 +206,31 @@ TEST(EntityEditing, ExtentsOfEachEntity) {
         double tolerance;
     };
     const Row rows[] = {
-        {"line", [] { return std::make_unique<AcDbLine>(AcGePoint3d(3, 1, 0), AcGePoint3d(-1, 4, 2)); }, {-1, 1, 0}, {3, 4, 2}, 0.0},
-        {"circle", [] { return std::make_unique<AcDbCircle>(AcGePoint3d(1, 1, 1), AcGeVector3d::kZAxis, 2.0); }, {-1, -1, 1}, {3, 3, 1}, 1e-12},
-        {"polyline with an arc", [] { return std::unique_ptr<AcDbEntity>(squareWithArc().release()); }, {0, -5, 0}, {10, 10, 0}, 0.01},
-        {"text", [] { return std::make_unique<AcDbText>(AcGePoint3d(0, 0, 0), L"土方", AcDbObjectId::kNull, 2.0, 0.0); }, {0, 0, 0}, {4, 2, 0}, 1e-12},
+        {"line",
+         [] { return std::make_unique<AcDbLine>(AcGePoint3d(3, 1, 0), AcGePoint3d(-1, 4, 2)); },
+         {-1, 1, 0},
+         {3, 4, 2},
+         0.0},
+        {"circle",
+         [] {
+             return std::make_unique<AcDbCircle>(AcGePoint3d(1, 1, 1), AcGeVector3d::kZAxis, 2.0);
+         },
+         {-1, -1, 1},
+         {3, 3, 1},
+         1e-12},
+        {"polyline with an arc",
+         [] { return std::unique_ptr<AcDbEntity>(squareWithArc().release()); },
+         {0, -5, 0},
+         {10, 10, 0},
+         0.01},
+        {"text",
+         [] {
+             return std::make_unique<AcDbText>(AcGePoint3d(0, 0, 0), L"土方", AcDbObjectId::kNull,
+                                               2.0, 0.0);
+         },
+         {0, 0, 0},
+         {4, 2, 0},
+         1e-12},
     };
     for (const Row& r : rows) {
         AcDbExtents ext;
@@ -215,7 +256,9 @@ TEST(EntityEditing, TransformsKeepShapes) {
 
     // A mirror keeps the arc on the mirrored side.
     auto mirrored = squareWithArc();
-    ASSERT_EQ(mirrored->transformBy(AcGeMatrix3d::mirroring(AcGePlane({0, 0, 0}, AcGeVector3d::kYAxis))), Acad::eOk);
+    ASSERT_EQ(
+        mirrored->transformBy(AcGeMatrix3d::mirroring(AcGePlane({0, 0, 0}, AcGeVector3d::kYAxis))),
+        Acad::eOk);
     mirrored->getPointAtParam(0.5, p);
     EXPECT_NEAR(p.x, 5, 1e-12);
     EXPECT_NEAR(p.y, 5, 1e-12);

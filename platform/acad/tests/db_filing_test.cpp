@@ -9,7 +9,7 @@ namespace {
 
 // A DXF filer over a list of items, standing in for the file-based one.
 class MemoryDxfFiler : public AcDbDxfFiler {
-public:
+  public:
     explicit MemoryDxfFiler(AcDbDatabase* db) : mDb(db) {}
     Acad::ErrorStatus filerStatus() const override { return mStatus; }
     AcDb::FilerType filerType() const override { return AcDb::kFileFiler; }
@@ -41,18 +41,33 @@ public:
         rb.resval.rstring = const_cast<ACHAR*>(value);
         return add(rb);
     }
-    Acad::ErrorStatus writeDouble(int code, double value, int) override { return addValue(code, [&](resbuf& r) { r.resval.rreal = value; }); }
-    Acad::ErrorStatus writeInt64(int code, Adesk::Int64 value) override { return addValue(code, [&](resbuf& r) { r.resval.mnInt64 = value; }); }
-    Acad::ErrorStatus writeInt32(int code, Adesk::Int32 value) override { return addValue(code, [&](resbuf& r) { r.resval.rlong = value; }); }
-    Acad::ErrorStatus writeInt16(int code, Adesk::Int16 value) override { return addValue(code, [&](resbuf& r) { r.resval.rint = value; }); }
-    Acad::ErrorStatus writeBool(int code, bool value) override { return addValue(code, [&](resbuf& r) { r.resval.rint = value; }); }
+    Acad::ErrorStatus writeDouble(int code, double value, int) override {
+        return addValue(code, [&](resbuf& r) { r.resval.rreal = value; });
+    }
+    Acad::ErrorStatus writeInt64(int code, Adesk::Int64 value) override {
+        return addValue(code, [&](resbuf& r) { r.resval.mnInt64 = value; });
+    }
+    Acad::ErrorStatus writeInt32(int code, Adesk::Int32 value) override {
+        return addValue(code, [&](resbuf& r) { r.resval.rlong = value; });
+    }
+    Acad::ErrorStatus writeInt16(int code, Adesk::Int16 value) override {
+        return addValue(code, [&](resbuf& r) { r.resval.rint = value; });
+    }
+    Acad::ErrorStatus writeBool(int code, bool value) override {
+        return addValue(code, [&](resbuf& r) { r.resval.rint = value; });
+    }
     Acad::ErrorStatus writePoint2d(int code, const AcGePoint2d& p, int) override {
-        return addValue(code, [&](resbuf& r) { r.resval.rpoint[0] = p.x, r.resval.rpoint[1] = p.y; });
+        return addValue(code,
+                        [&](resbuf& r) { r.resval.rpoint[0] = p.x, r.resval.rpoint[1] = p.y; });
     }
     Acad::ErrorStatus writePoint3d(int code, const AcGePoint3d& p, int) override {
-        return addValue(code, [&](resbuf& r) { r.resval.rpoint[0] = p.x, r.resval.rpoint[1] = p.y, r.resval.rpoint[2] = p.z; });
+        return addValue(code, [&](resbuf& r) {
+            r.resval.rpoint[0] = p.x, r.resval.rpoint[1] = p.y, r.resval.rpoint[2] = p.z;
+        });
     }
-    Acad::ErrorStatus writeBytes(int, const void*, Adesk::UIntPtr) override { return Acad::eNotImplementedYet; }
+    Acad::ErrorStatus writeBytes(int, const void*, Adesk::UIntPtr) override {
+        return Acad::eNotImplementedYet;
+    }
 
     std::vector<int> codes() const {
         std::vector<int> out;
@@ -67,13 +82,18 @@ public:
         resbuf* tail = nullptr;
         for (size_t i = mPos; i < mItems.size(); ++i) {
             resbuf* copy = acutCopyRb(mItems[i].get());
-            if (tail == nullptr) head.reset(copy);
-            else tail->rbnext = copy;
+            if (tail == nullptr)
+                head.reset(copy);
+            else
+                tail->rbnext = copy;
             tail = copy;
         }
         return head;
     }
-    void rewind() { mPos = 0; mStatus = Acad::eOk; }
+    void rewind() {
+        mPos = 0;
+        mStatus = Acad::eOk;
+    }
     // Replaces the value of the first item with this code.
     resbuf* find(int code) {
         for (AcRbChain& rb : mItems)
@@ -81,7 +101,7 @@ public:
         return nullptr;
     }
 
-private:
+  private:
     Acad::ErrorStatus add(const resbuf& rb) {
         mItems.emplace_back(acutCopyRb(&rb));
         return Acad::eOk;
@@ -106,7 +126,10 @@ struct EntityCase {
 
 std::vector<EntityCase> entityCases() {
     return {
-        {"line", [] { return new AcDbLine({1, 2, 3}, {4, 5, 6}); },
+        {"line",
+         [] {
+             return new AcDbLine({1, 2, 3}, {4, 5, 6});
+         },
          [](const AcDbEntity& a, const AcDbEntity& b) {
              EXPECT_EQ(AcDbLine::cast(&a)->startPoint(), AcDbLine::cast(&b)->startPoint());
              EXPECT_EQ(AcDbLine::cast(&a)->endPoint(), AcDbLine::cast(&b)->endPoint());
@@ -122,7 +145,10 @@ std::vector<EntityCase> entityCases() {
              EXPECT_EQ(AcDbRay::cast(&a)->basePoint(), AcDbRay::cast(&b)->basePoint());
              EXPECT_EQ(AcDbRay::cast(&b)->unitDir(), AcGeVector3d(0, 1, 0));
          }},
-        {"circle", [] { return new AcDbCircle({5, 5, 1}, {0, 0, 1}, 2.5); },
+        {"circle",
+         [] {
+             return new AcDbCircle({5, 5, 1}, {0, 0, 1}, 2.5);
+         },
          [](const AcDbEntity& a, const AcDbEntity& b) {
              EXPECT_EQ(AcDbCircle::cast(&a)->center(), AcDbCircle::cast(&b)->center());
              EXPECT_EQ(AcDbCircle::cast(&a)->radius(), AcDbCircle::cast(&b)->radius());
@@ -177,7 +203,7 @@ std::vector<EntityCase> entityCases() {
 }
 
 class FilingTest : public DrawingTest {
-protected:
+  protected:
     // An entity on a layer of its own with a colour, in model space, open for read.
     AcDbEntity* resident(AcDbEntity* ent) {
         ent->setColorIndex(3);
@@ -210,7 +236,8 @@ TEST_F(FilingTest, DxfFieldsRoundTrip) {
         EXPECT_EQ(filer.codes().front(), 100) << c.name;
         std::unique_ptr<AcDbEntity> read(AcDbEntity::cast(original->isA()->create()));
         filer.rewind();
-        ASSERT_EQ(read->dxfInFields(&filer), Acad::eOk) << c.name << ": " << wcrtToUtf8(filer.errorMessage());
+        ASSERT_EQ(read->dxfInFields(&filer), Acad::eOk)
+            << c.name << ": " << wcrtToUtf8(filer.errorMessage());
         EXPECT_TRUE(filer.atEOF()) << c.name;
         EXPECT_EQ(read->colorIndex(), 3) << c.name;
         EXPECT_EQ(read->layerName(), L"0") << c.name;
@@ -276,7 +303,8 @@ TEST_F(FilingTest, MalformedDxfDataIsRefused) {
         std::function<AcDbEntity*()> make;
     };
     const Bad cases[] = {
-        {"no subclass marker", [](MemoryDxfFiler& f) { f.writeString(8, L"0"); }, [] { return new AcDbLine; }},
+        {"no subclass marker", [](MemoryDxfFiler& f) { f.writeString(8, L"0"); },
+         [] { return new AcDbLine; }},
         {"zero radius",
          [](MemoryDxfFiler& f) {
              f.writeString(100, L"AcDbEntity");
@@ -319,7 +347,8 @@ TEST_F(FilingTest, TableRecordsRoundTripWithTheirOwnGroups) {
 
     MemoryDxfFiler styleOut(db.get());
     ASSERT_EQ(style->dxfOutFields(&styleOut), Acad::eOk);
-    EXPECT_EQ(styleOut.codes(), (std::vector<int>{100, 100, 2, 70, 40, 41, 50, 71, 42, 3, 4, 1001, 1000, 1071}));
+    EXPECT_EQ(styleOut.codes(),
+              (std::vector<int>{100, 100, 2, 70, 40, 41, 50, 71, 42, 3, 4, 1001, 1000, 1071}));
     styleOut.rewind();
     AcDbTextStyleTableRecord styleIn;
     ASSERT_EQ(styleIn.dxfInFields(&styleOut), Acad::eOk);

@@ -3,7 +3,7 @@
 namespace {
 
 class GroupTest : public DrawingTest {
-protected:
+  protected:
     // Creates a group under name in the group dictionary and returns its id.
     AcDbObjectId makeGroup(const wchar_t* name, std::vector<AcDbObjectId> members = {}) {
         AcDbDictionary* groups = nullptr;

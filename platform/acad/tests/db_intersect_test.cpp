@@ -10,8 +10,8 @@ namespace {
 
 using Points = std::vector<AcGePoint3d>;
 
-std::unique_ptr<AcDbPolyline> polyline(std::initializer_list<std::array<double, 3>> vertices, bool closed,
-                                       double elevation = 0.0) {
+std::unique_ptr<AcDbPolyline> polyline(std::initializer_list<std::array<double, 3>> vertices,
+                                       bool closed, double elevation = 0.0) {
     auto pl = std::make_unique<AcDbPolyline>();
     unsigned int i = 0;
     for (const auto& v : vertices) pl->addVertexAt(i++, AcGePoint2d(v[0], v[1]), v[2]);
@@ -69,42 +69,111 @@ TEST(Intersections, CurvesInThePlane) {
         return [=] { return std::unique_ptr<AcDbEntity>(new AcDbLine({x, y0, 0}, {x, y1, 0})); };
     };
     const std::vector<Case> cases = {
-        {"line across a closed square", square, vertical(5, -5, 15), AcDb::kOnBothOperands, {{5, 0, 0}, {5, 10, 0}}},
+        {"line across a closed square",
+         square,
+         vertical(5, -5, 15),
+         AcDb::kOnBothOperands,
+         {{5, 0, 0}, {5, 10, 0}}},
         {"line ending inside", square, vertical(5, 5, 15), AcDb::kOnBothOperands, {{5, 10, 0}}},
-        {"short line extended", square, vertical(5, 4, 6), AcDb::kExtendArg, {{5, 0, 0}, {5, 10, 0}}},
+        {"short line extended",
+         square,
+         vertical(5, 4, 6),
+         AcDb::kExtendArg,
+         {{5, 0, 0}, {5, 10, 0}}},
         {"short line not extended", square, vertical(5, 4, 6), AcDb::kOnBothOperands, {}},
-        {"line through a corner counts once", square, [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({-1, -1, 0}, {1, 1, 0})); },
-         AcDb::kOnBothOperands, {{0, 0, 0}}},
+        {"line through a corner counts once",
+         square,
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({-1, -1, 0}, {1, 1, 0}));
+         },
+         AcDb::kOnBothOperands,
+         {{0, 0, 0}}},
         {"arc below the chord", below, vertical(5, -10, 10), AcDb::kOnBothOperands, {{5, -5, 0}}},
         {"arc above the chord", above, vertical(5, -10, 10), AcDb::kOnBothOperands, {{5, 5, 0}}},
-        {"arc seen twice by a chord-parallel line", below,
-         [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, -3, 0}, {20, -3, 0})); }, AcDb::kOnBothOperands,
+        {"arc seen twice by a chord-parallel line",
+         below,
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, -3, 0}, {20, -3, 0}));
+         },
+         AcDb::kOnBothOperands,
          {{1, -3, 0}, {9, -3, 0}}},
-        {"line missing the arc", below, [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, 3, 0}, {20, 3, 0})); },
-         AcDb::kOnBothOperands, {}},
-        {"open end arc extended to its circle", below,
-         [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, 3, 0}, {20, 3, 0})); }, AcDb::kExtendThis,
+        {"line missing the arc",
+         below,
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, 3, 0}, {20, 3, 0}));
+         },
+         AcDb::kOnBothOperands,
+         {}},
+        {"open end arc extended to its circle",
+         below,
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, 3, 0}, {20, 3, 0}));
+         },
+         AcDb::kExtendThis,
          {{1, 3, 0}, {9, 3, 0}}},
-        {"tangent line", below, [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, -5, 0}, {20, -5, 0})); },
-         AcDb::kOnBothOperands, {{5, -5, 0}}},
-        {"ray from inside", square, [] { return std::unique_ptr<AcDbEntity>(ray({5, 5, 0}, {1, 1, 0}).release()); },
-         AcDb::kOnBothOperands, {{10, 10, 0}}},
-        {"ray pointing away", square, [] { return std::unique_ptr<AcDbEntity>(ray({15, 5, 0}, {1, 0, 0}).release()); },
-         AcDb::kOnBothOperands, {}},
-        {"ray pointing away, extended backwards", square,
-         [] { return std::unique_ptr<AcDbEntity>(ray({15, 5, 0}, {1, 0, 0}).release()); }, AcDb::kExtendArg,
+        {"tangent line",
+         below,
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({-10, -5, 0}, {20, -5, 0}));
+         },
+         AcDb::kOnBothOperands,
+         {{5, -5, 0}}},
+        {"ray from inside",
+         square,
+         [] {
+             return std::unique_ptr<AcDbEntity>(ray({5, 5, 0}, {1, 1, 0}).release());
+         },
+         AcDb::kOnBothOperands,
+         {{10, 10, 0}}},
+        {"ray pointing away",
+         square,
+         [] {
+             return std::unique_ptr<AcDbEntity>(ray({15, 5, 0}, {1, 0, 0}).release());
+         },
+         AcDb::kOnBothOperands,
+         {}},
+        {"ray pointing away, extended backwards",
+         square,
+         [] {
+             return std::unique_ptr<AcDbEntity>(ray({15, 5, 0}, {1, 0, 0}).release());
+         },
+         AcDb::kExtendArg,
          {{0, 5, 0}, {10, 5, 0}}},
-        {"two polylines, one crossing at a corner", square,
-         [] { return std::unique_ptr<AcDbEntity>(polyline({{5, 5, 0}, {15, 5, 0}, {5, -5, 0}}, false).release()); },
-         AcDb::kOnBothOperands, {{10, 5, 0}, {10, 0, 0}}},
-        {"circle and diagonal", [] { return std::unique_ptr<AcDbEntity>(new AcDbCircle({0, 0, 0}, {0, 0, 1}, 2)); },
-         [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({-5, -5, 0}, {5, 5, 0})); }, AcDb::kOnBothOperands,
+        {"two polylines, one crossing at a corner",
+         square,
+         [] {
+             return std::unique_ptr<AcDbEntity>(
+                 polyline({{5, 5, 0}, {15, 5, 0}, {5, -5, 0}}, false).release());
+         },
+         AcDb::kOnBothOperands,
+         {{10, 5, 0}, {10, 0, 0}}},
+        {"circle and diagonal",
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbCircle({0, 0, 0}, {0, 0, 1}, 2));
+         },
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({-5, -5, 0}, {5, 5, 0}));
+         },
+         AcDb::kOnBothOperands,
          {{kRoot2, kRoot2, 0}, {-kRoot2, -kRoot2, 0}}},
-        {"two arcs", [] { return std::unique_ptr<AcDbEntity>(polyline({{-2, 0, 1}, {2, 0, 0}}, false).release()); },
-         [] { return std::unique_ptr<AcDbEntity>(new AcDbCircle({2, 0, 0}, {0, 0, 1}, 2)); }, AcDb::kOnBothOperands,
+        {"two arcs",
+         [] {
+             return std::unique_ptr<AcDbEntity>(polyline({{-2, 0, 1}, {2, 0, 0}}, false).release());
+         },
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbCircle({2, 0, 0}, {0, 0, 1}, 2));
+         },
+         AcDb::kOnBothOperands,
          {{1, -std::sqrt(3.0), 0}}},
-        {"parallel lines", [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({0, 0, 0}, {10, 0, 0})); },
-         [] { return std::unique_ptr<AcDbEntity>(new AcDbLine({0, 1, 0}, {10, 1, 0})); }, AcDb::kExtendBoth, {}},
+        {"parallel lines",
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({0, 0, 0}, {10, 0, 0}));
+         },
+         [] {
+             return std::unique_ptr<AcDbEntity>(new AcDbLine({0, 1, 0}, {10, 1, 0}));
+         },
+         AcDb::kExtendBoth,
+         {}},
     };
     for (const Case& c : cases) {
         auto mine = c.mine();
@@ -132,10 +201,12 @@ TEST(Intersections, SkewLinesMeetOnlyInProjection) {
     AcGePoint3dArray found;
     ASSERT_EQ(low.intersectWith(&high, AcDb::kOnBothOperands, found), Acad::eOk);
     EXPECT_EQ(found.length(), 0);
-    ASSERT_EQ(low.intersectWith(&high, AcDb::kOnBothOperands, AcGePlane::kXYPlane, found), Acad::eOk);
+    ASSERT_EQ(low.intersectWith(&high, AcDb::kOnBothOperands, AcGePlane::kXYPlane, found),
+              Acad::eOk);
     expectPoints(found, {{5, 0, 0}}, "projected, on this line");
     found.removeAll();
-    ASSERT_EQ(high.intersectWith(&low, AcDb::kOnBothOperands, AcGePlane::kXYPlane, found), Acad::eOk);
+    ASSERT_EQ(high.intersectWith(&low, AcDb::kOnBothOperands, AcGePlane::kXYPlane, found),
+              Acad::eOk);
     expectPoints(found, {{5, 0, 3}}, "projected, on the high line");
 }
 
@@ -145,7 +216,8 @@ TEST(Intersections, PolylineAtAnElevation) {
     AcGePoint3dArray found;
     ASSERT_EQ(pl->intersectWith(&ground, AcDb::kOnBothOperands, found), Acad::eOk);
     EXPECT_EQ(found.length(), 0) << "the line lies two units below";
-    ASSERT_EQ(pl->intersectWith(&ground, AcDb::kOnBothOperands, AcGePlane::kXYPlane, found), Acad::eOk);
+    ASSERT_EQ(pl->intersectWith(&ground, AcDb::kOnBothOperands, AcGePlane::kXYPlane, found),
+              Acad::eOk);
     expectPoints(found, {{2, -2, 2}}, "projected");
 }
 
@@ -153,7 +225,8 @@ TEST(Intersections, ArcsOutOfTheProjectionPlaneAreRefused) {
     auto pl = polyline({{0, 0, 1}, {4, 0, 0}}, false);
     AcDbLine line({2, -5, 0}, {2, 5, 0});
     AcGePoint3dArray found;
-    EXPECT_EQ(pl->intersectWith(&line, AcDb::kOnBothOperands, AcGePlane::kYZPlane, found), Acad::eNotApplicable);
+    EXPECT_EQ(pl->intersectWith(&line, AcDb::kOnBothOperands, AcGePlane::kYZPlane, found),
+              Acad::eNotApplicable);
     AcDbText text;
     EXPECT_EQ(pl->intersectWith(&text, AcDb::kOnBothOperands, found), Acad::eNotApplicable);
 }
@@ -161,7 +234,8 @@ TEST(Intersections, ArcsOutOfTheProjectionPlaneAreRefused) {
 TEST(Intersections, LargeSurveyCoordinates) {
     // Coordinates of a projected survey grid: the tolerance follows their size.
     const double x0 = 3512345.678, y0 = 412345.125;
-    auto pl = polyline({{x0, y0, 0}, {x0 + 20, y0, 0}, {x0 + 20, y0 + 20, 0}, {x0, y0 + 20, 0}}, true);
+    auto pl =
+        polyline({{x0, y0, 0}, {x0 + 20, y0, 0}, {x0 + 20, y0 + 20, 0}, {x0, y0 + 20, 0}}, true);
     AcDbLine line({x0 + 10, y0 - 1, 0}, {x0 + 10, y0 + 21, 0});
     AcGePoint3dArray found;
     ASSERT_EQ(pl->intersectWith(&line, AcDb::kOnBothOperands, found), Acad::eOk);
@@ -196,13 +270,16 @@ TEST(Curves, ParametersAndNearestPoints) {
 
 TEST(Curves, PolylineArea) {
     double area = 0.0;
-    ASSERT_EQ(polyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true)->getArea(area), Acad::eOk);
+    ASSERT_EQ(polyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true)->getArea(area),
+              Acad::eOk);
     EXPECT_NEAR(area, 100, 1e-9);
     // A counter-clockwise square whose bottom edge bulges outwards by a half circle.
-    ASSERT_EQ(polyline({{0, 0, 1}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true)->getArea(area), Acad::eOk);
+    ASSERT_EQ(polyline({{0, 0, 1}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true)->getArea(area),
+              Acad::eOk);
     EXPECT_NEAR(area, 100 + 12.5 * std::numbers::pi, 1e-9);
     // The same walked clockwise with the arc bulging inwards.
-    ASSERT_EQ(polyline({{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 1}}, true)->getArea(area), Acad::eOk);
+    ASSERT_EQ(polyline({{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 1}}, true)->getArea(area),
+              Acad::eOk);
     EXPECT_NEAR(area, 100 - 12.5 * std::numbers::pi, 1e-9);
 }
 

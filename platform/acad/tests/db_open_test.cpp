@@ -6,7 +6,16 @@ namespace {
 
 // One step of an open/close sequence on a single entity: the first opened object
 // slot it acts on, what it does, and the status it must give.
-enum class Op { kOpenRead, kOpenWrite, kOpenWriteErased, kClose, kUpgrade, kDowngrade, kErase, kUnerase };
+enum class Op {
+    kOpenRead,
+    kOpenWrite,
+    kOpenWriteErased,
+    kClose,
+    kUpgrade,
+    kDowngrade,
+    kErase,
+    kUnerase
+};
 
 struct Step {
     Op op;
@@ -20,25 +29,56 @@ struct Sequence {
 };
 
 const std::vector<Sequence> kSequences = {
-    {"two readers", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eOk}, {Op::kClose, 0, Acad::eOk}, {Op::kClose, 1, Acad::eOk}}},
-    {"write while read", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kOpenWrite, 1, Acad::eWasOpenForRead}}},
-    {"read while write", {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eWasOpenForWrite}}},
-    {"write while write", {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kOpenWrite, 1, Acad::eWasOpenForWrite}}},
-    {"close then write", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kClose, 0, Acad::eOk}, {Op::kOpenWrite, 1, Acad::eOk}}},
-    {"upgrade single reader", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kUpgrade, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eWasOpenForWrite}}},
-    {"upgrade with two readers", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eOk}, {Op::kUpgrade, 0, Acad::eHadMultipleReaders}}},
-    {"upgrade when writing", {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kUpgrade, 0, Acad::eWasOpenForWrite}}},
-    {"downgrade", {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kDowngrade, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eOk}}},
-    {"downgrade a reader", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kDowngrade, 0, Acad::eWasNotOpenForWrite}}},
+    {"two readers",
+     {{Op::kOpenRead, 0, Acad::eOk},
+      {Op::kOpenRead, 1, Acad::eOk},
+      {Op::kClose, 0, Acad::eOk},
+      {Op::kClose, 1, Acad::eOk}}},
+    {"write while read",
+     {{Op::kOpenRead, 0, Acad::eOk}, {Op::kOpenWrite, 1, Acad::eWasOpenForRead}}},
+    {"read while write",
+     {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eWasOpenForWrite}}},
+    {"write while write",
+     {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kOpenWrite, 1, Acad::eWasOpenForWrite}}},
+    {"close then write",
+     {{Op::kOpenRead, 0, Acad::eOk}, {Op::kClose, 0, Acad::eOk}, {Op::kOpenWrite, 1, Acad::eOk}}},
+    {"upgrade single reader",
+     {{Op::kOpenRead, 0, Acad::eOk},
+      {Op::kUpgrade, 0, Acad::eOk},
+      {Op::kOpenRead, 1, Acad::eWasOpenForWrite}}},
+    {"upgrade with two readers",
+     {{Op::kOpenRead, 0, Acad::eOk},
+      {Op::kOpenRead, 1, Acad::eOk},
+      {Op::kUpgrade, 0, Acad::eHadMultipleReaders}}},
+    {"upgrade when writing",
+     {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kUpgrade, 0, Acad::eWasOpenForWrite}}},
+    {"downgrade",
+     {{Op::kOpenWrite, 0, Acad::eOk},
+      {Op::kDowngrade, 0, Acad::eOk},
+      {Op::kOpenRead, 1, Acad::eOk}}},
+    {"downgrade a reader",
+     {{Op::kOpenRead, 0, Acad::eOk}, {Op::kDowngrade, 0, Acad::eWasNotOpenForWrite}}},
     {"erase needs write", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kErase, 0, Acad::eNotOpenForWrite}}},
     {"erased is not opened",
-     {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kErase, 0, Acad::eOk}, {Op::kClose, 0, Acad::eOk}, {Op::kOpenRead, 1, Acad::eWasErased}}},
+     {{Op::kOpenWrite, 0, Acad::eOk},
+      {Op::kErase, 0, Acad::eOk},
+      {Op::kClose, 0, Acad::eOk},
+      {Op::kOpenRead, 1, Acad::eWasErased}}},
     {"erased opened with openErased",
-     {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kErase, 0, Acad::eOk}, {Op::kClose, 0, Acad::eOk},
-      {Op::kOpenWriteErased, 1, Acad::eOk}, {Op::kErase, 1, Acad::eWasErased}, {Op::kUnerase, 1, Acad::eOk}, {Op::kClose, 1, Acad::eOk},
+     {{Op::kOpenWrite, 0, Acad::eOk},
+      {Op::kErase, 0, Acad::eOk},
+      {Op::kClose, 0, Acad::eOk},
+      {Op::kOpenWriteErased, 1, Acad::eOk},
+      {Op::kErase, 1, Acad::eWasErased},
+      {Op::kUnerase, 1, Acad::eOk},
+      {Op::kClose, 1, Acad::eOk},
       {Op::kOpenRead, 2, Acad::eOk}}},
-    {"unerase a live object", {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kUnerase, 0, Acad::eWasNotErased}}},
-    {"close twice", {{Op::kOpenRead, 0, Acad::eOk}, {Op::kClose, 0, Acad::eOk}, {Op::kClose, 0, Acad::eNotOpenForRead}}},
+    {"unerase a live object",
+     {{Op::kOpenWrite, 0, Acad::eOk}, {Op::kUnerase, 0, Acad::eWasNotErased}}},
+    {"close twice",
+     {{Op::kOpenRead, 0, Acad::eOk},
+      {Op::kClose, 0, Acad::eOk},
+      {Op::kClose, 0, Acad::eNotOpenForRead}}},
 };
 
 class OpenModeTest : public DrawingTest, public ::testing::WithParamInterface<Sequence> {};
@@ -47,17 +87,30 @@ Acad::ErrorStatus run(const Step& step, AcDbObjectId id, std::vector<AcDbObject*
     AcDbObject* obj = nullptr;
     Acad::ErrorStatus es = Acad::eOk;
     switch (step.op) {
-        case Op::kOpenRead: es = acdbOpenObject(obj, id, AcDb::kForRead); break;
-        case Op::kOpenWrite: es = acdbOpenObject(obj, id, AcDb::kForWrite); break;
-        case Op::kOpenWriteErased: es = acdbOpenObject(obj, id, AcDb::kForWrite, true); break;
-        case Op::kClose: return opened.at(static_cast<size_t>(step.slot))->close();
-        case Op::kUpgrade: return opened.at(static_cast<size_t>(step.slot))->upgradeOpen();
-        case Op::kDowngrade: return opened.at(static_cast<size_t>(step.slot))->downgradeOpen();
-        case Op::kErase: return opened.at(static_cast<size_t>(step.slot))->erase();
-        case Op::kUnerase: return opened.at(static_cast<size_t>(step.slot))->erase(false);
+        case Op::kOpenRead:
+            es = acdbOpenObject(obj, id, AcDb::kForRead);
+            break;
+        case Op::kOpenWrite:
+            es = acdbOpenObject(obj, id, AcDb::kForWrite);
+            break;
+        case Op::kOpenWriteErased:
+            es = acdbOpenObject(obj, id, AcDb::kForWrite, true);
+            break;
+        case Op::kClose:
+            return opened.at(static_cast<size_t>(step.slot))->close();
+        case Op::kUpgrade:
+            return opened.at(static_cast<size_t>(step.slot))->upgradeOpen();
+        case Op::kDowngrade:
+            return opened.at(static_cast<size_t>(step.slot))->downgradeOpen();
+        case Op::kErase:
+            return opened.at(static_cast<size_t>(step.slot))->erase();
+        case Op::kUnerase:
+            return opened.at(static_cast<size_t>(step.slot))->erase(false);
     }
-    if (es == Acad::eOk) opened.push_back(obj);
-    else EXPECT_EQ(obj, nullptr);
+    if (es == Acad::eOk)
+        opened.push_back(obj);
+    else
+        EXPECT_EQ(obj, nullptr);
     return es;
 }
 

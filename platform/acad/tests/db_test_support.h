@@ -8,7 +8,7 @@
 #include "arxsdk.h"
 
 class DrawingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         db = std::make_unique<AcDbDatabase>();
         acdbHostApplicationServices()->setWorkingDatabase(db.get());

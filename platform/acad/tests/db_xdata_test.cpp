@@ -7,7 +7,7 @@
 namespace {
 
 class XdataTest : public DrawingTest {
-protected:
+  protected:
     void SetUp() override {
         DrawingTest::SetUp();
         for (const wchar_t* app : {L"场区", L"方格", L"边坡"}) ASSERT_EQ(acdbRegApp(app), 1);
@@ -54,7 +54,8 @@ TEST_F(XdataTest, EachApplicationKeepsItsOwnDataAndPlace) {
 }
 
 TEST_F(XdataTest, AnApplicationWithOnlyItsNameIsRemoved) {
-    ASSERT_EQ(set(acutBuildList(1001, L"场区", 1000, L"x", 1001, L"方格", 1000, L"y", 0)), Acad::eOk);
+    ASSERT_EQ(set(acutBuildList(1001, L"场区", 1000, L"x", 1001, L"方格", 1000, L"y", 0)),
+              Acad::eOk);
     ASSERT_EQ(set(acutBuildList(1001, L"场区", 0)), Acad::eOk);
     EXPECT_EQ(line->xData(L"场区"), nullptr);
     EXPECT_EQ(strings(L"方格"), (std::vector<std::wstring>{L"y"}));
@@ -77,13 +78,21 @@ TEST_F(XdataTest, LimitsAreClearStatusesAndChangeNothing) {
     // 85 CJK characters are 255 UTF-8 bytes; 86 are 258.
     const std::wstring cjk85 = repeated(L"标", 85), cjk86 = repeated(L"标", 86);
     const Refusal cases[] = {
-        {"unregistered application", [] { return acutBuildList(1001, L"未注册", 1000, L"x", 0); }, Acad::eRegappIdNotFound},
+        {"unregistered application", [] { return acutBuildList(1001, L"未注册", 1000, L"x", 0); },
+         Acad::eRegappIdNotFound},
         {"no application first", [] { return acutBuildList(1000, L"x", 0); }, Acad::eInvalidInput},
-        {"not an xdata code", [] { return acutBuildList(1001, L"场区", 1, L"x", 0); }, Acad::eInvalidDxfCode},
-        {"string of 256 bytes", [&] { return acutBuildList(1001, L"场区", 1000, ascii256.c_str(), 0); }, Acad::eXdataSizeExceeded},
-        {"CJK string of 258 bytes", [&] { return acutBuildList(1001, L"场区", 1000, cjk86.c_str(), 0); }, Acad::eXdataSizeExceeded},
-        {"open brace only", [] { return acutBuildList(1001, L"场区", 1002, L"{", 1000, L"x", 0); }, Acad::eInvalidInput},
-        {"close brace first", [] { return acutBuildList(1001, L"场区", 1002, L"}", 0); }, Acad::eInvalidInput},
+        {"not an xdata code", [] { return acutBuildList(1001, L"场区", 1, L"x", 0); },
+         Acad::eInvalidDxfCode},
+        {"string of 256 bytes",
+         [&] { return acutBuildList(1001, L"场区", 1000, ascii256.c_str(), 0); },
+         Acad::eXdataSizeExceeded},
+        {"CJK string of 258 bytes",
+         [&] { return acutBuildList(1001, L"场区", 1000, cjk86.c_str(), 0); },
+         Acad::eXdataSizeExceeded},
+        {"open brace only", [] { return acutBuildList(1001, L"场区", 1002, L"{", 1000, L"x", 0); },
+         Acad::eInvalidInput},
+        {"close brace first", [] { return acutBuildList(1001, L"场区", 1002, L"}", 0); },
+         Acad::eInvalidInput},
     };
     ASSERT_EQ(set(acutBuildList(1001, L"边坡", 1000, L"kept", 0)), Acad::eOk);
     for (const Refusal& c : cases) {
@@ -91,7 +100,8 @@ TEST_F(XdataTest, LimitsAreClearStatusesAndChangeNothing) {
         EXPECT_EQ(strings(L"边坡"), std::vector<std::wstring>{L"kept"}) << c.name;
         EXPECT_EQ(line->xData(L"场区"), nullptr) << c.name;
     }
-    EXPECT_EQ(set(acutBuildList(1001, L"场区", 1000, ascii255.c_str(), 1000, cjk85.c_str(), 0)), Acad::eOk);
+    EXPECT_EQ(set(acutBuildList(1001, L"场区", 1000, ascii255.c_str(), 1000, cjk85.c_str(), 0)),
+              Acad::eOk);
     EXPECT_EQ(strings(L"场区"), (std::vector<std::wstring>{ascii255, cjk85}));
 }
 
@@ -129,8 +139,8 @@ TEST_F(XdataTest, WritingNeedsTheObjectOpenForWrite) {
 }
 
 TEST_F(XdataTest, DataSurvivesCloneAndTransform) {
-    ASSERT_EQ(set(acutBuildList(1001, L"场区", 1000, L"v", 1002, L"{", 1071, 70000, 1002, L"}", 1011,
-                                std::array<double, 3>{1, 2, 0}.data(), 0)),
+    ASSERT_EQ(set(acutBuildList(1001, L"场区", 1000, L"v", 1002, L"{", 1071, 70000, 1002, L"}",
+                                1011, std::array<double, 3>{1, 2, 0}.data(), 0)),
               Acad::eOk);
     std::unique_ptr<AcDbEntity> copy(AcDbEntity::cast(line->clone()));
     ASSERT_NE(copy, nullptr);
@@ -147,8 +157,8 @@ TEST_F(XdataTest, DataSurvivesCloneAndTransform) {
 
 TEST(ResultBuffers, BuildListCarriesEachType) {
     const ads_point p = {1, 2, 3};
-    AcRbChain chain(acutBuildList(RTSTR, L"文字", RTSHORT, 12, RTLONG, 123456, RTREAL, 0.5, RT3DPOINT, p,
-                                  RTPOINT, p, RTLB, RTLE, 0));
+    AcRbChain chain(acutBuildList(RTSTR, L"文字", RTSHORT, 12, RTLONG, 123456, RTREAL, 0.5,
+                                  RT3DPOINT, p, RTPOINT, p, RTLB, RTLE, 0));
     ASSERT_NE(chain, nullptr);
     const resbuf* rb = chain.get();
     EXPECT_EQ(std::wstring(rb->resval.rstring), L"文字");

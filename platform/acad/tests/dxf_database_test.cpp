@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <filesystem>
-#include <limits>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "ScratchFolder.h"
@@ -265,8 +265,8 @@ TEST(DxfDatabase, MalformedFilesNameTheLine) {
          "  2\nVIEW\n  5\n2\n",
          DxfFault::BadStructure, 13},
         {"table without a handle",
-         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  0\nENDTAB\n",
-         DxfFault::BadStructure, 5},
+         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  0\nENDTAB\n", DxfFault::BadStructure,
+         5},
         {"record of another table",
          "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVIEW\n  5\n1\n  0\nLTYPE\n  5\n2\n",
          DxfFault::BadStructure, 11},
@@ -280,11 +280,11 @@ TEST(DxfDatabase, MalformedFilesNameTheLine) {
         {"section without name", "  0\nSECTION\n  5\nA\n", DxfFault::BadStructure, 3},
         {"empty file", "", DxfFault::Truncated, 0},
         {"binary file", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), DxfFault::BadStructure, 1},
-        {"handle at the top of the range", replaced(kSmall, "GROUP\n  5\nE", "GROUP\n  5\n7FFFFFFFFFFFFFFF"),
-         DxfFault::BadValue, 33},
+        {"handle at the top of the range",
+         replaced(kSmall, "GROUP\n  5\nE", "GROUP\n  5\n7FFFFFFFFFFFFFFF"), DxfFault::BadValue, 33},
         {"seed at the top of the range",
-         "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\n7FFFFFFF00000000\n",
-         DxfFault::BadValue, 7},
+         "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\n7FFFFFFF00000000\n", DxfFault::BadValue,
+         7},
     };
     for (const BadFile& c : cases) {
         AcDbDatabase db(false, true);
@@ -503,9 +503,7 @@ TEST(DxfDatabase, OlderFilesAreReadInTheirCodePage) {
 
 class DxfDatabaseFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = MakeScratchFolder("dxf_db");
-    }
+    void SetUp() override { dir = MakeScratchFolder("dxf_db"); }
     void TearDown() override { std::filesystem::remove_all(dir); }
     std::wstring path(const char* name) const { return (dir / name).wstring(); }
     std::filesystem::path dir;
@@ -555,7 +553,9 @@ TEST_F(DxfDatabaseFiles, SaveRefusesWhatCannotBeReadBack) {
         line.release()->close();
         EXPECT_EQ(db->dxfOut(path("site.dxf").c_str()), Acad::eDxfReadAborted) << c.name;
         const std::string handle = dxfFormatHandle(id.handle().value());
-        EXPECT_EQ(dxfLastError().message.rfind("cannot write LINE (object " + handle + "): " + c.message, 0), 0u)
+        EXPECT_EQ(dxfLastError().message.rfind(
+                      "cannot write LINE (object " + handle + "): " + c.message, 0),
+                  0u)
             << dxfLastError().message;
         std::ostringstream after;
         after << std::ifstream(dir / "site.dxf").rdbuf();

@@ -1,10 +1,11 @@
 #include "dxf_groups.h"
-#include "dxf_codepage.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "dxf_codepage.h"
 
 namespace {
 
@@ -105,9 +106,8 @@ TEST(DxfGroups, CaretEscapingIsReversible) {
         const char* escaped;
     };
     const Case cases[] = {
-        {"a\nb", "a^Jb"}, {"\r\n", "^M^J"}, {"x^y", "x^y"}, {"x^J", "x^ J"},
-        {"^ ", "^  "},    {"^", "^"},       {"\t", "^I"},   {"场区", "场区"},
-        {"^\x1E@", "^ ^^@"}, {"^\n", "^ ^J"},
+        {"a\nb", "a^Jb"}, {"\r\n", "^M^J"}, {"x^y", "x^y"},   {"x^J", "x^ J"},     {"^ ", "^  "},
+        {"^", "^"},       {"\t", "^I"},     {"场区", "场区"}, {"^\x1E@", "^ ^^@"}, {"^\n", "^ ^J"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dxfEscapeString(c.plain), c.escaped) << c.plain;
@@ -128,7 +128,8 @@ TEST(DxfGroups, UnicodeEscapesAreDecoded) {
         {"\\U+D83D\\U+DE00", "😀"},
         {"\\U+0001f600!", "😀!"},
         {"\\U+000A", "\n"},
-        {"\\U+0000 \\U+DE00 \\U+D83D \\U+12 \\u+0041 \\U+GGGG", "\\U+0000 \\U+DE00 \\U+D83D \\U+12 \\u+0041 \\U+GGGG"},
+        {"\\U+0000 \\U+DE00 \\U+D83D \\U+12 \\u+0041 \\U+GGGG",
+         "\\U+0000 \\U+DE00 \\U+D83D \\U+12 \\u+0041 \\U+GGGG"},
         {"C:\\Users", "C:\\Users"},
     };
     for (const Case& c : cases) EXPECT_EQ(dxfUnescapeString(c.escaped), c.plain) << c.escaped;
@@ -136,9 +137,10 @@ TEST(DxfGroups, UnicodeEscapesAreDecoded) {
 
 TEST(DxfGroups, CodePageNames) {
     const std::pair<const char*, std::optional<unsigned>> cases[] = {
-        {"ANSI_936", 936},   {"ansi_1252", 1252}, {"ANSI_950", 950},   {"DOS850", 850},
-        {"ISO8859-1", 28591}, {"BIG5", 950},      {"gb2312", 936},     {"UTF8", 65001},
-        {"ANSI_", std::nullopt}, {"KLINGON", std::nullopt}, {"ANSI_9x", std::nullopt},
+        {"ANSI_936", 936},         {"ansi_1252", 1252},       {"ANSI_950", 950},
+        {"DOS850", 850},           {"ISO8859-1", 28591},      {"BIG5", 950},
+        {"gb2312", 936},           {"UTF8", 65001},           {"ANSI_", std::nullopt},
+        {"KLINGON", std::nullopt}, {"ANSI_9x", std::nullopt},
     };
     for (const auto& [name, codePage] : cases) EXPECT_EQ(dxfCodePageOfName(name), codePage) << name;
 }

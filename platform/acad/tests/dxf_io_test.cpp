@@ -14,9 +14,7 @@ namespace {
 
 class DxfIo : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = MakeScratchFolder("dxf_io");
-    }
+    void SetUp() override { dir = MakeScratchFolder("dxf_io"); }
     void TearDown() override { fs::remove_all(dir); }
 
     static std::string contents(const fs::path& p) {

@@ -27,8 +27,10 @@ class StyledMarker : public AcDbEntity {
         if (!table->has(kMarkerStyle)) {
             auto* record = new AcDbTextStyleTableRecord();
             record->setName(kMarkerStyle);
-            if (table->add(record) == Acad::eOk) record->close();
-            else delete record;
+            if (table->add(record) == Acad::eOk)
+                record->close();
+            else
+                delete record;
         }
         table->close();
     }
@@ -50,8 +52,8 @@ class WorkingDatabaseWhileReading : public ::testing::Test {
     void SetUp() override {
         StyledMarker::rxInit();
         acrxBuildClassHierarchy();
-        mDir = std::filesystem::temp_directory_path() /
-               ("dxf_working_" + std::to_string(::getpid()));
+        mDir =
+            std::filesystem::temp_directory_path() / ("dxf_working_" + std::to_string(::getpid()));
         std::filesystem::create_directories(mDir);
     }
     void TearDown() override {
@@ -107,30 +109,29 @@ TEST_F(WorkingDatabaseWhileReading, ObjectsMadeDuringTheReadBelongToTheDrawingRe
 // comes after the entities: the style made while the first marker is read
 // takes a handle none of the file's objects has.
 TEST_F(WorkingDatabaseWhileReading, AnObjectMadeDuringTheReadTakesAHandleTheFileDoesNotUse) {
-    std::ofstream(mDir / "other.dxf") <<
-        "0\nSECTION\n2\nTABLES\n"
-        "0\nTABLE\n2\nLAYER\n5\n2\n330\n0\n"
-        "0\nLAYER\n5\n10\n330\n2\n2\n0\n70\n0\n"
-        "0\nENDTAB\n"
-        "0\nTABLE\n2\nSTYLE\n5\n3\n330\n0\n"
-        "0\nSTYLE\n5\n11\n330\n3\n2\nStandard\n70\n0\n"
-        "0\nENDTAB\n"
-        "0\nTABLE\n2\nAPPID\n5\n4\n330\n0\n"
-        "0\nAPPID\n5\n12\n330\n4\n2\nACAD\n70\n0\n"
-        "0\nENDTAB\n"
-        "0\nTABLE\n2\nBLOCK_RECORD\n5\n5\n330\n0\n"
-        "0\nBLOCK_RECORD\n5\n13\n330\n5\n2\n*Model_Space\n"
-        "0\nBLOCK_RECORD\n5\n14\n330\n5\n2\n*Paper_Space\n"
-        "0\nENDTAB\n"
-        "0\nENDSEC\n"
-        "0\nSECTION\n2\nENTITIES\n"
-        "0\nSTYLEDMARKER\n5\n20\n330\n13\n100\nAcDbEntity\n8\n0\n"
-        "0\nSTYLEDMARKER\n5\n15\n330\n13\n100\nAcDbEntity\n8\n0\n"
-        "0\nENDSEC\n"
-        "0\nSECTION\n2\nOBJECTS\n"
-        "0\nDICTIONARY\n5\n1\n330\n0\n100\nAcDbDictionary\n"
-        "0\nENDSEC\n"
-        "0\nEOF\n";
+    std::ofstream(mDir / "other.dxf") << "0\nSECTION\n2\nTABLES\n"
+                                         "0\nTABLE\n2\nLAYER\n5\n2\n330\n0\n"
+                                         "0\nLAYER\n5\n10\n330\n2\n2\n0\n70\n0\n"
+                                         "0\nENDTAB\n"
+                                         "0\nTABLE\n2\nSTYLE\n5\n3\n330\n0\n"
+                                         "0\nSTYLE\n5\n11\n330\n3\n2\nStandard\n70\n0\n"
+                                         "0\nENDTAB\n"
+                                         "0\nTABLE\n2\nAPPID\n5\n4\n330\n0\n"
+                                         "0\nAPPID\n5\n12\n330\n4\n2\nACAD\n70\n0\n"
+                                         "0\nENDTAB\n"
+                                         "0\nTABLE\n2\nBLOCK_RECORD\n5\n5\n330\n0\n"
+                                         "0\nBLOCK_RECORD\n5\n13\n330\n5\n2\n*Model_Space\n"
+                                         "0\nBLOCK_RECORD\n5\n14\n330\n5\n2\n*Paper_Space\n"
+                                         "0\nENDTAB\n"
+                                         "0\nENDSEC\n"
+                                         "0\nSECTION\n2\nENTITIES\n"
+                                         "0\nSTYLEDMARKER\n5\n20\n330\n13\n100\nAcDbEntity\n8\n0\n"
+                                         "0\nSTYLEDMARKER\n5\n15\n330\n13\n100\nAcDbEntity\n8\n0\n"
+                                         "0\nENDSEC\n"
+                                         "0\nSECTION\n2\nOBJECTS\n"
+                                         "0\nDICTIONARY\n5\n1\n330\n0\n100\nAcDbDictionary\n"
+                                         "0\nENDSEC\n"
+                                         "0\nEOF\n";
     AcDbDatabase read(false, true);
     ASSERT_EQ(read.dxfIn(path("other.dxf").c_str()), Acad::eOk)
         << wcrtToUtf8(dxfLastErrorMessage());

@@ -1,8 +1,7 @@
-#include "acedparse.h"
-
 #include <gtest/gtest.h>
 
 #include "aced.h"
+#include "acedparse.h"
 
 namespace {
 

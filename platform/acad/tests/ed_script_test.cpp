@@ -1,7 +1,6 @@
-#include "acedscript.h"
-
 #include <gtest/gtest.h>
 
+#include "acedscript.h"
 #include "wcrt.h"
 
 namespace {
@@ -67,9 +66,12 @@ TEST(AcedScript, MalformedLinesAreRefused) {
         {L"!dialog.ok 1", L"\"!dialog.ok\" takes no argument"},
         {L"!dialog.focus", L"\"!dialog.focus\" needs a control name"},
         {L"!dialog.snapshot", L"\"!dialog.snapshot\" needs a file name"},
-        {L"!dialog.resize 640", L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
-        {L"!dialog.resize 0 20", L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
-        {L"!dialog.resize 20 20 20", L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
+        {L"!dialog.resize 640",
+         L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
+        {L"!dialog.resize 0 20",
+         L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
+        {L"!dialog.resize 20 20 20",
+         L"\"!dialog.resize\" needs a width and a height in pixels (1 to 99999)"},
     };
     for (const auto& [line, error] : cases)
         EXPECT_EQ(acedParseScriptLine(line, 1).error, error) << line;

@@ -19,34 +19,65 @@ struct TransformCase {
 TEST(Matrix, TransformsPointsAsDocumented) {
     const TransformCase cases[] = {
         {"translation", AcGeMatrix3d::translation({1, 2, 3}), {1, 1, 1}, {2, 3, 4}},
-        {"quarter turn about z", AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis), {1, 0, 0}, {0, 1, 0}},
-        {"turn about a centre", AcGeMatrix3d::rotation(kPi, AcGeVector3d::kZAxis, {1, 1, 0}), {2, 1, 5}, {0, 1, 5}},
-        {"quarter turn about x", AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kXAxis), {0, 1, 0}, {0, 0, 1}},
+        {"quarter turn about z",
+         AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis),
+         {1, 0, 0},
+         {0, 1, 0}},
+        {"turn about a centre",
+         AcGeMatrix3d::rotation(kPi, AcGeVector3d::kZAxis, {1, 1, 0}),
+         {2, 1, 5},
+         {0, 1, 5}},
+        {"quarter turn about x",
+         AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kXAxis),
+         {0, 1, 0},
+         {0, 0, 1}},
         {"scaling about a centre", AcGeMatrix3d::scaling(2, {1, 1, 1}), {2, 3, 1}, {3, 5, 1}},
-        {"mirror in the yz plane", AcGeMatrix3d::mirroring(AcGePlane::kYZPlane), {3, 2, 1}, {-3, 2, 1}},
-        {"mirror in a shifted plane", AcGeMatrix3d::mirroring(AcGePlane({0, 0, 2}, AcGeVector3d::kZAxis)), {1, 1, 5}, {1, 1, -1}},
-        {"translate after rotate", AcGeMatrix3d::translation({10, 0, 0}) * AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis),
-         {1, 0, 0}, {10, 1, 0}},
+        {"mirror in the yz plane",
+         AcGeMatrix3d::mirroring(AcGePlane::kYZPlane),
+         {3, 2, 1},
+         {-3, 2, 1}},
+        {"mirror in a shifted plane",
+         AcGeMatrix3d::mirroring(AcGePlane({0, 0, 2}, AcGeVector3d::kZAxis)),
+         {1, 1, 5},
+         {1, 1, -1}},
+        {"translate after rotate",
+         AcGeMatrix3d::translation({10, 0, 0}) *
+             AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis),
+         {1, 0, 0},
+         {10, 1, 0}},
     };
     for (const TransformCase& c : cases) {
         const AcGePoint3d got = c.matrix * c.in;
-        EXPECT_TRUE(got.isEqualTo(c.out, [] { AcGeTol t; t.setEqualPoint(1e-12); return t; }()))
+        EXPECT_TRUE(got.isEqualTo(c.out,
+                                  [] {
+                                      AcGeTol t;
+                                      t.setEqualPoint(1e-12);
+                                      return t;
+                                  }()))
             << c.name << ": " << got.x << ", " << got.y << ", " << got.z;
         // The inverse brings the point back.
-        EXPECT_TRUE((c.matrix.inverse() * got).isEqualTo(c.in, [] { AcGeTol t; t.setEqualPoint(1e-12); return t; }())) << c.name;
+        EXPECT_TRUE((c.matrix.inverse() * got)
+                        .isEqualTo(c.in,
+                                   [] {
+                                       AcGeTol t;
+                                       t.setEqualPoint(1e-12);
+                                       return t;
+                                   }()))
+            << c.name;
     }
 }
 
 TEST(Matrix, VectorsIgnoreTranslation) {
     AcGeVector3d v(1, 0, 0);
-    v.transformBy(AcGeMatrix3d::translation({5, 5, 5}) * AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis));
+    v.transformBy(AcGeMatrix3d::translation({5, 5, 5}) *
+                  AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis));
     EXPECT_NEAR(v.x, 0, 1e-15);
     EXPECT_NEAR(v.y, 1, 1e-15);
 }
 
 TEST(Matrix, InverseDeterminantAndSingularity) {
-    const AcGeMatrix3d m = AcGeMatrix3d::translation({1, 2, 3}) * AcGeMatrix3d::rotation(0.3, {1, 1, 1}) *
-                           AcGeMatrix3d::scaling(2.5);
+    const AcGeMatrix3d m = AcGeMatrix3d::translation({1, 2, 3}) *
+                           AcGeMatrix3d::rotation(0.3, {1, 1, 1}) * AcGeMatrix3d::scaling(2.5);
     EXPECT_TRUE((m * m.inverse()).isEqualTo(AcGeMatrix3d::kIdentity));
     EXPECT_NEAR(m.det(), 2.5 * 2.5 * 2.5, 1e-12);
     EXPECT_NEAR(m.scale(), 2.5, 1e-12);
@@ -71,7 +102,11 @@ TEST(Matrix, PlaneFrameFollowsTheArbitraryAxisRule) {
     const AcGeVector3d n = AcGeVector3d(1, 2, 3).normal();
     const AcGePoint3d p(4, 5, 6);
     const AcGePoint3d back = AcGeMatrix3d::planeToWorld(n) * (AcGeMatrix3d::worldToPlane(n) * p);
-    EXPECT_TRUE(back.isEqualTo(p, [] { AcGeTol t; t.setEqualPoint(1e-12); return t; }()));
+    EXPECT_TRUE(back.isEqualTo(p, [] {
+        AcGeTol t;
+        t.setEqualPoint(1e-12);
+        return t;
+    }()));
 }
 
 TEST(Vector, AnglesAndRotation) {
@@ -82,7 +117,8 @@ TEST(Vector, AnglesAndRotation) {
     EXPECT_NEAR(v.angleOnPlane(AcGePlane::kXYPlane), kPi / 3, 1e-15);
     EXPECT_NEAR(AcGeVector3d(0, -1, 5).angleOnPlane(AcGePlane::kXYPlane), 1.5 * kPi, 1e-15);
     EXPECT_NEAR(AcGeVector3d::kXAxis.angleTo(AcGeVector3d::kYAxis), kPi / 2, 1e-15);
-    EXPECT_NEAR(AcGeVector3d::kXAxis.angleTo(AcGeVector3d::kYAxis, -AcGeVector3d::kZAxis), 1.5 * kPi, 1e-15);
+    EXPECT_NEAR(AcGeVector3d::kXAxis.angleTo(AcGeVector3d::kYAxis, -AcGeVector3d::kZAxis),
+                1.5 * kPi, 1e-15);
     EXPECT_NEAR(AcGeVector3d(1, 1e-9, 0).angleTo(AcGeVector3d::kXAxis), 1e-9, 1e-20);
     EXPECT_TRUE(AcGeVector3d(2, 0, 0).isParallelTo(AcGeVector3d(-1, 0, 0)));
     EXPECT_TRUE(AcGeVector3d(0, 0, 3).isPerpendicularTo(AcGeVector3d(1, 1, 0)));

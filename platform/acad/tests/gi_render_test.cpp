@@ -136,7 +136,9 @@ class DrawingPicture : public ::testing::Test {
     }
     void TearDown() override { acDocManager->closeDocument(mDoc); }
 
-    AcDbObjectId layer(const wchar_t* name, int color) { return dxfTestAddLayer(*mDb, name, color); }
+    AcDbObjectId layer(const wchar_t* name, int color) {
+        return dxfTestAddLayer(*mDb, name, color);
+    }
 
     void add(AcDbEntity* entity, AcDbObjectId layerId) {
         entity->setLayer(layerId);

@@ -6,12 +6,13 @@ namespace {
 
 // An entity of a module, registered the way a plug-in registers its classes.
 class TestPointEntity : public AcDbEntity {
-public:
+  public:
     ACRX_DECLARE_MEMBERS(TestPointEntity);
     double value = 0.0;
 };
 
-ACRX_DXF_DEFINE_MEMBERS(TestPointEntity, AcDbEntity, AcDb::kDHL_CURRENT, AcDb::kMReleaseCurrent, 0, TESTPOINT, TestApp)
+ACRX_DXF_DEFINE_MEMBERS(TestPointEntity, AcDbEntity, AcDb::kDHL_CURRENT, AcDb::kMReleaseCurrent, 0,
+                        TESTPOINT, TestApp)
 
 TEST(RuntimeClasses, BuiltInHierarchy) {
     struct Row {
@@ -20,11 +21,15 @@ TEST(RuntimeClasses, BuiltInHierarchy) {
         bool derived;
     };
     const Row rows[] = {
-        {AcDbPolyline::desc(), AcDbCurve::desc(), true},       {AcDbPolyline::desc(), AcDbEntity::desc(), true},
-        {AcDbText::desc(), AcDbCurve::desc(), false},          {AcDbLayerTableRecord::desc(), AcDbSymbolTableRecord::desc(), true},
-        {AcDbGroup::desc(), AcDbEntity::desc(), false},        {AcDbLine::desc(), AcRxObject::desc(), true},
+        {AcDbPolyline::desc(), AcDbCurve::desc(), true},
+        {AcDbPolyline::desc(), AcDbEntity::desc(), true},
+        {AcDbText::desc(), AcDbCurve::desc(), false},
+        {AcDbLayerTableRecord::desc(), AcDbSymbolTableRecord::desc(), true},
+        {AcDbGroup::desc(), AcDbEntity::desc(), false},
+        {AcDbLine::desc(), AcRxObject::desc(), true},
     };
-    for (const Row& r : rows) EXPECT_EQ(r.cls->isDerivedFrom(r.ancestor), r.derived) << wcrtToUtf8(r.cls->name());
+    for (const Row& r : rows)
+        EXPECT_EQ(r.cls->isDerivedFrom(r.ancestor), r.derived) << wcrtToUtf8(r.cls->name());
     EXPECT_EQ(acrxFindClass(L"AcDbLine"), AcDbLine::desc());
     EXPECT_EQ(acrxFindClassByDxfName(L"lwpolyline"), AcDbPolyline::desc());
     EXPECT_EQ(AcRxClass::cast(acrxClassDictionary->at(L"AcDbCircle")), AcDbCircle::desc());
@@ -61,7 +66,8 @@ TEST(RuntimeClasses, ModuleClassRegistersAndUnregisters) {
 }
 
 TEST(RuntimeClasses, ParentRegisteredLaterIsLinkedByTheHierarchyBuild) {
-    AcRxClass* child = newAcRxClass(L"TestChildLater", L"TestParentLater", 31, 1, 0x0BFF, nullptr, L"CHILD", L"App");
+    AcRxClass* child = newAcRxClass(L"TestChildLater", L"TestParentLater", 31, 1, 0x0BFF, nullptr,
+                                    L"CHILD", L"App");
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(child->myParent(), nullptr);
     AcRxClass* parent = newAcRxClass(L"TestParentLater", L"AcDbEntity");

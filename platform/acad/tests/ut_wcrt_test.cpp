@@ -1,8 +1,8 @@
-#include "wcrt.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "wcrt.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ struct NumberCase {
 
 TEST(Wcrt, WtofFollowsTheRuntimeRules) {
     const NumberCase cases[] = {
-        {L"  12.5", 12.5}, {L"-3", -3.0},     {L"1E3x", 1000.0}, {L"abc", 0.0},
-        {L"", 0.0},        {L"7.25m", 7.25},  {L".5", 0.5},      {L"+4", 4.0},
+        {L"  12.5", 12.5}, {L"-3", -3.0},    {L"1E3x", 1000.0}, {L"abc", 0.0},
+        {L"", 0.0},        {L"7.25m", 7.25}, {L".5", 0.5},      {L"+4", 4.0},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(_wtof(c.text), c.value) << c.text;
 }
@@ -45,7 +45,9 @@ TEST(Wcrt, FormatTakesWideStringsForPercentS) {
 TEST(Wcrt, Utf8RoundTripAndInvalidBytes) {
     const std::wstring text = L"场区填方量 T=12.5 😀";
     EXPECT_EQ(wcrtFromUtf8(wcrtToUtf8(text)), text);
-    EXPECT_EQ(wcrtFromUtf8(std::string("a\xff" "b")), L"a\uFFFDb");
+    EXPECT_EQ(wcrtFromUtf8(std::string("a\xff"
+                                       "b")),
+              L"a\uFFFDb");
     EXPECT_EQ(wcrtFromUtf8(std::string("\xe5\x9c")), L"\uFFFD\uFFFD");
 }
 

@@ -19,7 +19,6 @@ std::string Colour(COLORREF c) {
     return text;
 }
 
-
 // Painter of one picture; coordinates are the client area's.
 class Painter {
   public:

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <stdexcept>
 #include <vector>
 
 #include "wincodepage.h"
@@ -24,7 +24,7 @@ constexpr const char* kAnsiCodePage = "CP936";
 
 // One iconv conversion state, closed with its owner.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
         if (!Valid()) throw std::runtime_error(std::string("iconv lacks ") + from + " or " + to);
     }
@@ -63,7 +63,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t m_handle;
 };
 
@@ -72,14 +72,16 @@ std::string IconvName(UINT codePage) {
     if (codePage == CP_ACP) codePage = GetACP();
     if (codePage == 65001) return "UTF-8";
     if (codePage == 10000) return "MACINTOSH";
-    if (codePage >= 28591 && codePage <= 28599) return "ISO-8859-" + std::to_string(codePage - 28590);
+    if (codePage >= 28591 && codePage <= 28599)
+        return "ISO-8859-" + std::to_string(codePage - 28590);
     return "CP" + std::to_string(codePage);
 }
 
 std::wstring ToWide(Converter& converter, std::string_view bytes) {
     const std::wstring question = L"?";
     const std::string raw = converter.Convert(
-        std::string(bytes), 1, std::string(reinterpret_cast<const char*>(question.data()), sizeof(wchar_t)));
+        std::string(bytes), 1,
+        std::string(reinterpret_cast<const char*>(question.data()), sizeof(wchar_t)));
     return std::wstring(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
 }
 
@@ -92,7 +94,8 @@ std::wstring AnsiToWide(const std::string& text) {
 
 std::string WideToAnsi(const std::wstring& text) {
     Converter converter(kAnsiCodePage, "WCHAR_T");
-    const std::string raw(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    const std::string raw(reinterpret_cast<const char*>(text.data()),
+                          text.size() * sizeof(wchar_t));
     return converter.Convert(raw, sizeof(wchar_t), "?");
 }
 
@@ -103,7 +106,8 @@ UINT GetACP() {
     if (chosen != nullptr) {
         char* end = nullptr;
         const unsigned long number = std::strtoul(chosen, &end, 10);
-        if (end != chosen && *end == 0 && number > 0 && number <= 65535) return static_cast<UINT>(number);
+        if (end != chosen && *end == 0 && number > 0 && number <= 65535)
+            return static_cast<UINT>(number);
     }
     return 936;
 }

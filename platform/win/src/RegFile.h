@@ -13,8 +13,8 @@ namespace winreg {
 struct RegFileParse {
     bool ok = false;
     RegistryTree tree;
-    int errorLine = 0;     // 1-based
-    std::string message;   // what is wrong on that line
+    int errorLine = 0;    // 1-based
+    std::string message;  // what is wrong on that line
 };
 
 RegFileParse ParseRegFile(const std::wstring& text);

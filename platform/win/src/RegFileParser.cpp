@@ -86,7 +86,8 @@ std::vector<std::uint8_t> parseHexBytes(const std::wstring& list) {
     size_t start = 0;
     for (;;) {
         const size_t comma = list.find(L',', start);
-        const std::wstring item = trim(list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start));
+        const std::wstring item = trim(
+            list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start));
         const auto byte = parseHexNumber(item, 2);
         if (!byte) throw LineError{"bad byte \"" + WideToUtf8(item) + "\" in a hex list"};
         bytes.push_back(static_cast<std::uint8_t>(*byte));
@@ -107,14 +108,16 @@ void parseData(const std::wstring& data, RegValue& value) {
     if (!data.empty() && data[0] == L'"') {
         size_t at = 0;
         const std::wstring text = readQuoted(data, at);
-        if (!trim(data.substr(at)).empty()) throw LineError{"unexpected text after the closing quote"};
+        if (!trim(data.substr(at)).empty())
+            throw LineError{"unexpected text after the closing quote"};
         value.type = REG_SZ;
         value.data = stringData(text);
     } else if (data.rfind(L"dword:", 0) == 0) {
         const auto number = parseHexNumber(trim(data.substr(6)), 8);
         if (!number) throw LineError{"a dword needs 1 to 8 hex digits"};
         value.type = REG_DWORD;
-        for (int shift = 0; shift < 32; shift += 8) value.data.push_back(static_cast<std::uint8_t>(*number >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            value.data.push_back(static_cast<std::uint8_t>(*number >> shift));
     } else if (data.rfind(L"hex:", 0) == 0) {
         value.type = REG_BINARY;
         value.data = parseHexBytes(data.substr(4));
@@ -135,9 +138,11 @@ RegKey& openKeyLine(RegistryTree& tree, const std::wstring& line) {
     const std::wstring text = trim(line);
     if (text.size() < 2 || text.back() != L']') throw LineError{"key line without its closing ]"};
     const std::wstring path = text.substr(1, text.size() - 2);
-    if (!path.empty() && path[0] == L'-') throw LineError{"key deletion ([-...]) is not supported in a registry file"};
+    if (!path.empty() && path[0] == L'-')
+        throw LineError{"key deletion ([-...]) is not supported in a registry file"};
     std::vector<std::wstring> names;
-    if (!SplitRegPath(path, names) || names.empty()) throw LineError{"empty key name in the key path"};
+    if (!SplitRegPath(path, names) || names.empty())
+        throw LineError{"empty key name in the key path"};
     // Deeper trees would cost every walk over the registry its stack.
     if (names.size() - 1 > kMaxRegKeyDepth)
         throw LineError{"key path deeper than " + std::to_string(kMaxRegKeyDepth) + " levels"};
@@ -186,7 +191,8 @@ void parseBody(const std::vector<Line>& lines, RegistryTree& tree, int& lineNumb
             if (key == nullptr) throw LineError{"value line before the first key line"};
             key->SetValue(parseValueLine(text));
         } else {
-            throw LineError{"expected a [key] line, a \"name\"=value or @=value line, or a ; comment"};
+            throw LineError{
+                "expected a [key] line, a \"name\"=value or @=value line, or a ; comment"};
         }
     }
 }

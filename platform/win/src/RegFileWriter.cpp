@@ -75,7 +75,8 @@ std::wstring valueLine(const RegValue& value) {
                                      static_cast<std::uint32_t>(value.data[3]) << 24;
         return name + L"=dword:" + hex(number, 8);
     }
-    const std::wstring type = value.type == REG_BINARY ? L"hex:" : L"hex(" + hex(value.type, 1) + L"):";
+    const std::wstring type =
+        value.type == REG_BINARY ? L"hex:" : L"hex(" + hex(value.type, 1) + L"):";
     return hexList(name + L"=" + type, value.data);
 }
 
@@ -85,7 +86,8 @@ void appendKey(std::wstring& out, const RegKey& key, const std::wstring& path, b
         for (const RegValue& value : key.values) out += valueLine(value) + kNewline;
         out += kNewline;
     }
-    for (const RegKey& subkey : key.subkeys) appendKey(out, subkey, path + L"\\" + subkey.name, true);
+    for (const RegKey& subkey : key.subkeys)
+        appendKey(out, subkey, path + L"\\" + subkey.name, true);
 }
 
 }  // namespace

@@ -14,8 +14,8 @@ std::wstring text(LPCSTR value) { return value == nullptr ? std::wstring() : Ans
 
 }  // namespace
 
-LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY result,
-                     LPDWORD disposition) {
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES,
+                     PHKEY result, LPDWORD disposition) {
     return Guarded([&] { return CreateKey(key, text(subKey), result, disposition); });
 }
 
@@ -23,21 +23,27 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
     return Guarded([&] { return OpenKey(key, text(subKey), result); });
 }
 
-LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE data,
+                      LPDWORD dataSize) {
     return Guarded([&] {
         RegValue value;
-        if (const LONG status = QueryValue(key, text(valueName), value); status != ERROR_SUCCESS) return status;
-        if (!IsStringType(value.type)) return CopyValueOut(value.data, value.type, type, data, dataSize);
+        if (const LONG status = QueryValue(key, text(valueName), value); status != ERROR_SUCCESS)
+            return status;
+        if (!IsStringType(value.type))
+            return CopyValueOut(value.data, value.type, type, data, dataSize);
         const std::string ansi = WideToAnsi(Utf16leToWide(value.data.data(), value.data.size()));
-        return CopyValueOut(std::vector<std::uint8_t>(ansi.begin(), ansi.end()), value.type, type, data, dataSize);
+        return CopyValueOut(std::vector<std::uint8_t>(ansi.begin(), ansi.end()), value.type, type,
+                            data, dataSize);
     });
 }
 
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data,
+                    DWORD dataSize) {
     return Guarded([&] {
         if (data == nullptr && dataSize > 0) return ERROR_INVALID_PARAMETER;
         std::vector<std::uint8_t> bytes(data, data + (data == nullptr ? 0 : dataSize));
-        if (IsStringType(type)) bytes = WideToUtf16le(AnsiToWide(std::string(bytes.begin(), bytes.end())));
+        if (IsStringType(type))
+            bytes = WideToUtf16le(AnsiToWide(std::string(bytes.begin(), bytes.end())));
         return SetValue(key, text(valueName), type, std::move(bytes));
     });
 }

@@ -23,8 +23,8 @@ std::vector<std::uint8_t> wideBytes(const std::wstring& value) {
 
 }  // namespace
 
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY result,
-                     LPDWORD disposition) {
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES,
+                     PHKEY result, LPDWORD disposition) {
     return Guarded([&] { return CreateKey(key, text(subKey), result, disposition); });
 }
 
@@ -32,17 +32,21 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
     return Guarded([&] { return OpenKey(key, text(subKey), result); });
 }
 
-LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD, LPDWORD type, LPBYTE data,
+                      LPDWORD dataSize) {
     return Guarded([&] {
         RegValue value;
-        if (const LONG status = QueryValue(key, text(valueName), value); status != ERROR_SUCCESS) return status;
-        if (!IsStringType(value.type)) return CopyValueOut(value.data, value.type, type, data, dataSize);
+        if (const LONG status = QueryValue(key, text(valueName), value); status != ERROR_SUCCESS)
+            return status;
+        if (!IsStringType(value.type))
+            return CopyValueOut(value.data, value.type, type, data, dataSize);
         const std::wstring characters = Utf16leToWide(value.data.data(), value.data.size());
         return CopyValueOut(wideBytes(characters), value.type, type, data, dataSize);
     });
 }
 
-LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
+LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* data,
+                    DWORD dataSize) {
     return Guarded([&] {
         if (data == nullptr && dataSize > 0) return ERROR_INVALID_PARAMETER;
         std::vector<std::uint8_t> bytes(data, data + (data == nullptr ? 0 : dataSize));

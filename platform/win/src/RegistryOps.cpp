@@ -46,7 +46,9 @@ Key* walk(Tree& tree, const KeyRef& ref) {
     return key;
 }
 
-RegKey* findKey(RegistryTree& tree, const KeyRef& ref) { return walk<RegistryTree, RegKey>(tree, ref); }
+RegKey* findKey(RegistryTree& tree, const KeyRef& ref) {
+    return walk<RegistryTree, RegKey>(tree, ref);
+}
 const RegKey* findKey(const RegistryTree& tree, const KeyRef& ref) {
     return walk<const RegistryTree, const RegKey>(tree, ref);
 }
@@ -64,14 +66,14 @@ LONG extendPath(KeyRef& ref, const std::wstring& subKey) {
 
 // Locks the store and makes sure it is loaded; `status` is the failure.
 class Session {
-public:
+  public:
     Session() : m_store(RegistryStore::Instance()), m_guard(m_store.Lock()) {
         if (!m_store.EnsureLoaded()) status = ERROR_BADDB;
     }
     RegistryStore& Store() { return m_store; }
     LONG status = ERROR_SUCCESS;
 
-private:
+  private:
     RegistryStore& m_store;
     std::lock_guard<std::mutex> m_guard;
 };
@@ -86,7 +88,9 @@ LONG commit(RegistryStore& store, Undo undo) {
 
 }  // namespace
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 LONG CreateKey(HKEY base, const std::wstring& subKey, PHKEY result, LPDWORD disposition) {
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
@@ -113,7 +117,8 @@ LONG CreateKey(HKEY base, const std::wstring& subKey, PHKEY result, LPDWORD disp
         const LONG status = commit(session.Store(), [&] { firstParent->RemoveSubkey(firstName); });
         if (status != ERROR_SUCCESS) return status;
     }
-    if (disposition != nullptr) *disposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    if (disposition != nullptr)
+        *disposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = reinterpret_cast<HKEY>(session.Store().AddHandle(std::move(ref)));
     return ERROR_SUCCESS;
 }

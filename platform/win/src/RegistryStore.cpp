@@ -24,7 +24,8 @@ namespace {
 
 std::string homeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != 0) return home;
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
     return ".";
 }
 
@@ -44,7 +45,8 @@ bool writeAll(int fd, const std::string& bytes) {
 std::string writeAtomically(const std::string& path, const std::string& bytes) {
     const std::filesystem::path target(path);
     std::error_code ignored;
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ignored);
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path(), ignored);
     const std::string temp = path + ".tmp" + std::to_string(getpid());
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return std::strerror(errno);
@@ -84,7 +86,8 @@ std::string RegistryStore::Load() {
     std::error_code failure;
     const bool exists = std::filesystem::exists(path, failure);
     if (!exists && !failure) return "";  // a new, empty registry
-    if (failure || std::filesystem::is_directory(path, failure)) return "cannot read registry file " + path;
+    if (failure || std::filesystem::is_directory(path, failure))
+        return "cannot read registry file " + path;
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad()) return "cannot read registry file " + path;

@@ -21,7 +21,7 @@ struct KeyRef {
 };
 
 class RegistryStore {
-public:
+  public:
     static RegistryStore& Instance();
 
     // Every access holds this lock; the installer writes from a worker thread.
@@ -45,7 +45,7 @@ public:
     const KeyRef* FindHandle(std::uintptr_t handle) const;
     bool RemoveHandle(std::uintptr_t handle);
 
-private:
+  private:
     std::string FilePath() const;
     std::string Load();
 

@@ -21,9 +21,9 @@ wint_t fold(wchar_t c) { return std::towupper(static_cast<wint_t>(c)); }
 }  // namespace
 
 bool RegNamesEqual(const std::wstring& a, const std::wstring& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return fold(x) == fold(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return fold(x) == fold(y); });
 }
 
 bool RegNameLess(const std::wstring& a, const std::wstring& b) {
@@ -50,22 +50,26 @@ bool SplitRegPath(const std::wstring& path, std::vector<std::wstring>& names) {
     size_t start = 0;
     for (;;) {
         const size_t end = text.find(L'\\', start);
-        names.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        names.push_back(
+            text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
         if (names.back().empty()) return false;
         if (end == std::wstring::npos) return true;
         start = end + 1;
     }
 }
 
-bool RegNameOrder::operator()(const std::wstring& a, const std::wstring& b) const { return RegNameLess(a, b); }
+bool RegNameOrder::operator()(const std::wstring& a, const std::wstring& b) const {
+    return RegNameLess(a, b);
+}
 
 namespace {
 
 // The first subkey not ordered before the name.
 template <typename Keys>
 auto subkeyPlace(Keys& subkeys, const std::wstring& name) {
-    return std::lower_bound(subkeys.begin(), subkeys.end(), name,
-                            [](const RegKey& key, const std::wstring& n) { return RegNameLess(key.name, n); });
+    return std::lower_bound(
+        subkeys.begin(), subkeys.end(), name,
+        [](const RegKey& key, const std::wstring& n) { return RegNameLess(key.name, n); });
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ std::wstring unitsToWide(const std::vector<std::uint32_t>& units) {
 std::vector<std::uint32_t> utf16Units(const std::string& bytes, size_t start, bool bigEndian) {
     std::vector<std::uint32_t> units;
     for (size_t i = start; i + 1 < bytes.size(); i += 2) {
-        const auto a = static_cast<std::uint8_t>(bytes[i]), b = static_cast<std::uint8_t>(bytes[i + 1]);
+        const auto a = static_cast<std::uint8_t>(bytes[i]),
+                   b = static_cast<std::uint8_t>(bytes[i + 1]);
         units.push_back(bigEndian ? (a << 8 | b) : (b << 8 | a));
     }
     return units;
@@ -66,7 +67,8 @@ std::uint32_t decodeSequence(const std::string& bytes, size_t at, int length) {
 }
 
 int lineOfOffset(const std::string& bytes, size_t offset) {
-    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(offset), '\n'));
+    return 1 + static_cast<int>(
+                   std::count(bytes.begin(), bytes.begin() + static_cast<long>(offset), '\n'));
 }
 
 }  // namespace
@@ -87,7 +89,8 @@ std::vector<std::uint8_t> WideToUtf16le(const std::wstring& text) {
 
 std::wstring Utf16leToWide(const std::uint8_t* bytes, std::size_t size) {
     std::vector<std::uint32_t> units;
-    for (size_t i = 0; i + 1 < size; i += 2) units.push_back(static_cast<std::uint32_t>(bytes[i] | bytes[i + 1] << 8));
+    for (size_t i = 0; i + 1 < size; i += 2)
+        units.push_back(static_cast<std::uint32_t>(bytes[i] | bytes[i + 1] << 8));
     return unitsToWide(units);
 }
 
@@ -119,8 +122,9 @@ bool Utf8ToWide(const std::string& bytes, std::wstring& text, std::size_t& badOf
     text.clear();
     for (size_t i = 0; i < bytes.size();) {
         const int length = sequenceLength(static_cast<std::uint8_t>(bytes[i]));
-        const std::uint32_t code = length == 1 ? static_cast<std::uint8_t>(bytes[i])
-                                               : (length == 0 ? 0 : decodeSequence(bytes, i, length));
+        const std::uint32_t code = length == 1
+                                       ? static_cast<std::uint8_t>(bytes[i])
+                                       : (length == 0 ? 0 : decodeSequence(bytes, i, length));
         if (length == 0 || (length > 1 && code == 0)) {
             badOffset = i;
             return false;
@@ -138,7 +142,9 @@ DecodedFile DecodeRegFile(const std::string& bytes) {
     if (utf16le || utf16be) {
         file.text = unitsToWide(utf16Units(bytes, 2, utf16be));
         file.ok = bytes.size() % 2 == 0;
-        if (!file.ok) file.errorLine = 1 + static_cast<int>(std::count(file.text.begin(), file.text.end(), L'\n'));
+        if (!file.ok)
+            file.errorLine =
+                1 + static_cast<int>(std::count(file.text.begin(), file.text.end(), L'\n'));
         if (!file.ok) file.problem = "UTF-16 text with an odd number of bytes";
         return file;
     }
@@ -146,7 +152,8 @@ DecodedFile DecodeRegFile(const std::string& bytes) {
     // UTF-16; without its mark the byte order is unknown.
     if (bytes.size() >= 2 && (bytes[0] == 0 || bytes[1] == 0)) {
         file.errorLine = 1;
-        file.problem = "UTF-16 text without a byte-order mark (save it as UTF-16 with BOM or as UTF-8)";
+        file.problem =
+            "UTF-16 text without a byte-order mark (save it as UTF-16 with BOM or as UTF-8)";
         return file;
     }
     const size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;

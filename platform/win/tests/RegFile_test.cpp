@@ -1,10 +1,11 @@
+#include "RegFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "RegFile.h"
 #include "TextCodec.h"
 #include "winreg_standin.h"
 
@@ -20,7 +21,8 @@ std::vector<std::uint8_t> sz(const std::wstring& text) {
 
 RegistryTree sampleTree() {
     RegistryTree tree;
-    RegKey& product = tree.roots[2].SubkeyOrNew(L"SOFTWARE").SubkeyOrNew(L"Brontavex").SubkeyOrNew(L"QUARN");
+    RegKey& product =
+        tree.roots[2].SubkeyOrNew(L"SOFTWARE").SubkeyOrNew(L"Brontavex").SubkeyOrNew(L"QUARN");
     RegKey& v9 = product.SubkeyOrNew(L"V9");
     v9.SetValue({L"", REG_SZ, sz(L"default text")});
     v9.SetValue({L"installPath", REG_SZ, sz(L"C:\\Program Files\\QUARN\\")});
@@ -46,10 +48,14 @@ TEST(RegFile, RoundTripKeepsEveryKeyAndValue) {
     const RegFileParse parsed = ParseRegFile(decoded.text);
     ASSERT_TRUE(parsed.ok) << parsed.errorLine << ": " << parsed.message;
     EXPECT_EQ(FormatRegFile(parsed.tree), text);
-    const RegKey* v9 = parsed.tree.roots[2].FindSubkey(L"software")->FindSubkey(L"BRONTAVEX")->FindSubkey(L"quarn")
+    const RegKey* v9 = parsed.tree.roots[2]
+                           .FindSubkey(L"software")
+                           ->FindSubkey(L"BRONTAVEX")
+                           ->FindSubkey(L"quarn")
                            ->FindSubkey(L"v9");
     ASSERT_NE(v9, nullptr);
-    for (const RegValue& expected : tree.roots[2].subkeys[0].subkeys[0].subkeys[0].subkeys[0].values) {
+    for (const RegValue& expected :
+         tree.roots[2].subkeys[0].subkeys[0].subkeys[0].subkeys[0].values) {
         const RegValue* value = v9->FindValue(expected.name);
         ASSERT_NE(value, nullptr) << WideToUtf8(expected.name);
         EXPECT_EQ(value->type, expected.type) << WideToUtf8(expected.name);
@@ -71,7 +77,8 @@ TEST(RegFile, WritesTheEditorsForms) {
              L"\"Empty\"=hex:\r\n",
              L"\"NoZero\"=hex(1):61,00,62,00,63,00\r\n",
              L"\"Short\"=hex(4):01,02\r\n",
-             L"\"Blob\"=hex:ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,\\\r\n  ab,",
+             L"\"Blob\"=hex:ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,"
+             L"\\\r\n  ab,",
          }) {
         EXPECT_NE(text.find(line), std::wstring::npos) << WideToUtf8(line);
     }
@@ -104,7 +111,8 @@ TEST(RegFile, ReadsEscapesCommentsContinuationsAndMergedKeys) {
 
 TEST(RegFile, EscapesAreRead) {
     const RegFileParse parsed = ParseRegFile(
-        L"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"p\\\\q\"=\"C:\\\\D\\\\ \\\"x\\\"\"\r\n");
+        L"Windows Registry Editor Version "
+        L"5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"p\\\\q\"=\"C:\\\\D\\\\ \\\"x\\\"\"\r\n");
     ASSERT_TRUE(parsed.ok) << parsed.message;
     const RegValue* value = parsed.tree.roots[2].subkeys.at(0).FindValue(L"p\\q");
     ASSERT_NE(value, nullptr);
@@ -141,7 +149,9 @@ TEST(RegFile, MalformedTextNamesTheLine) {
         {L"[HKEY_CURRENT_USER\\A]\nvalue=1\n", 3, "expected a [key] line"},
     };
     for (const Malformed& c : cases) {
-        const std::wstring text = std::wstring(c.text).rfind(L"REGEDIT4", 0) == 0 || *c.text == 0 ? c.text : header + c.text;
+        const std::wstring text = std::wstring(c.text).rfind(L"REGEDIT4", 0) == 0 || *c.text == 0
+                                      ? c.text
+                                      : header + c.text;
         const RegFileParse parsed = ParseRegFile(text);
         EXPECT_FALSE(parsed.ok) << WideToUtf8(text);
         EXPECT_EQ(parsed.errorLine, c.line) << WideToUtf8(text);
@@ -182,7 +192,8 @@ TEST(RegFile, DecodesUtf16AndUtf8) {
             EXPECT_FALSE(decoded.problem.empty()) << c.name;
         }
     }
-    EXPECT_EQ(DecodeRegFile(EncodeRegFile(text).substr(2)).problem.rfind("UTF-16 text without a byte-order mark", 0),
+    EXPECT_EQ(DecodeRegFile(EncodeRegFile(text).substr(2))
+                  .problem.rfind("UTF-16 text without a byte-order mark", 0),
               0u);
 }
 

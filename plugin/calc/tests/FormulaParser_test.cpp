@@ -27,7 +27,8 @@ void expectCases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
         CFormulaParser parser;
         const double value = parser.Evaluate(c.text, c.x);
-        SCOPED_TRACE(testing::Message() << "formula " << std::string(c.text, c.text + std::wcslen(c.text)));
+        SCOPED_TRACE(testing::Message()
+                     << "formula " << std::string(c.text, c.text + std::wcslen(c.text)));
         // Relative tolerance: the table's values are written with up to 9
         // significant digits, and some are as small as 1e-34.
         EXPECT_NEAR(value, c.value, std::fabs(c.value) * 1e-12 + 1e-300);
@@ -41,12 +42,12 @@ TEST(FormulaParser, PrecedenceAndAssociativity) {
         {L"2^3^2", 1, 64, kNone},
         {L"10-4-3", 1, 3, kNone},
         {L"24/4/3", 1, 2, kNone},
-        {L"-2^2", 1, 4, kNone},       // unary minus binds tighter than ^
+        {L"-2^2", 1, 4, kNone},  // unary minus binds tighter than ^
         {L"2^-2", 1, 0.25, kNone},
         {L"2^-1", 1, 0.5, kNone},
-        {L"--2", 1, -2, kNone},       // -(empty) then binary minus
+        {L"--2", 1, -2, kNone},  // -(empty) then binary minus
         {L"(20^2/4)*(0.3+0.6+0.4+0.2)", 1, 150, kNone},
-        {L"(1+2", 1, 3, kNone},       // a missing ")" is accepted
+        {L"(1+2", 1, 3, kNone},  // a missing ")" is accepted
     });
 }
 
@@ -81,7 +82,7 @@ TEST(FormulaParser, ErrorsKeepTheValueAndTheLastOneWins) {
 
 TEST(FormulaParser, FunctionsAndPrefixMatching) {
     expectCases({
-        {L"sinh(0)", 1, 0, kNone},    // "SINH" is tried before "SIN"
+        {L"sinh(0)", 1, 0, kNone},  // "SINH" is tried before "SIN"
         {L"cos(0)", 1, 1, kNone},
         {L"sinx", 0.5, std::sin(0.5), kNone},
         {L"cot(1)", 1, std::cos(1.0) / std::sin(1.0), kNone},
@@ -103,7 +104,7 @@ TEST(FormulaParser, FunctionsAndPrefixMatching) {
         {L"KGV(7)+GGT(8)", 1, 15, kNone},
         {L"PI*2", 1, 2 * kPi, kNone},
         {L"PI+1", 1, kPi + 1, kNone},
-        {L"PIX", 5, kPi, kNone},      // PI takes X as its ignored argument
+        {L"PIX", 5, kPi, kNone},  // PI takes X as its ignored argument
         {L"SQRTSQRT16", 1, 2, kNone},
     });
 }
@@ -119,7 +120,7 @@ TEST(FormulaParser, ConstantsAndVariables) {
         {L"_Alpha", 1, 259, kNone},
         {L"_g*2", 1, 19.6133, kNone},
         {L"_c+1", 1, 299792459, kNone},
-        {L"A+B*2+h", 1, 0, kNone},    // variables nobody sets are 0
+        {L"A+B*2+h", 1, 0, kNone},  // variables nobody sets are 0
     });
 }
 

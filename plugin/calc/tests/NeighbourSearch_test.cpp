@@ -1,7 +1,5 @@
 #include "NeighbourSearch.h"
 
-#include "NeighbourIndex.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "NeighbourIndex.h"
 #include "ReferenceNeighbourSearch.h"
 
 namespace {

@@ -87,18 +87,28 @@ inline std::vector<SavedEntity> ReadEntities(const fs::path& dxf) {
         }
         if (entities.empty()) continue;
         SavedEntity& e = entities.back();
-        if (c == 1001) app = v, keyNext = true;
+        if (c == 1001)
+            app = v, keyNext = true;
         else if (!app.empty() && c == 1000) {
-            if (keyNext) e.apps[app].push_back({v, ""});
-            else e.apps[app].back().second = v;
+            if (keyNext)
+                e.apps[app].push_back({v, ""});
+            else
+                e.apps[app].back().second = v;
             keyNext = !keyNext;
-        } else if (c == 8) e.layer = v;
-        else if (c == 1) e.text = v;
-        else if (c == 10 && e.x == 0) e.x = std::stod(v);
-        else if (c == 20 && e.y == 0) e.y = std::stod(v);
-        else if (c == 11) e.ax = std::stod(v);
-        else if (c == 21) e.ay = std::stod(v);
-        else if (c == 40 && e.type == "TEXT") e.height = std::stod(v);
+        } else if (c == 8)
+            e.layer = v;
+        else if (c == 1)
+            e.text = v;
+        else if (c == 10 && e.x == 0)
+            e.x = std::stod(v);
+        else if (c == 20 && e.y == 0)
+            e.y = std::stod(v);
+        else if (c == 11)
+            e.ax = std::stod(v);
+        else if (c == 21)
+            e.ay = std::stod(v);
+        else if (c == 40 && e.type == "TEXT")
+            e.height = std::stod(v);
     }
     return entities;
 }
@@ -165,12 +175,11 @@ class CadhostSession : public ::testing::Test {
         std::ofstream(path("run.scr"), std::ios::binary) << script;
         const std::string arx = KAVREL_ARX_DIR;
         const std::string cd = workDir.empty() ? "" : "cd '" + workDir.string() + "' && ";
-        const std::string cmd = cd + CADHOST_EXE + " --registry " +
-                                path("registry.reg").string() + " --load " + arx +
-                                "/QUARNArxBase.arx --load " + arx + "/QUARNArxApply.arx --load " +
-                                arx + "/Kavrel.arx --open " + path(drawing).string() +
-                                " --script " + path("run.scr").string() + " --save " +
-                                path("out.dxf").string() + " </dev/null >" +
+        const std::string cmd = cd + CADHOST_EXE + " --registry " + path("registry.reg").string() +
+                                " --load " + arx + "/QUARNArxBase.arx --load " + arx +
+                                "/QUARNArxApply.arx --load " + arx + "/Kavrel.arx --open " +
+                                path(drawing).string() + " --script " + path("run.scr").string() +
+                                " --save " + path("out.dxf").string() + " </dev/null >" +
                                 path("stdout").string() + " 2>" + path("stderr").string();
         const int raw = std::system(cmd.c_str());
         Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(path("stdout")),

@@ -29,9 +29,11 @@ std::string PointsDrawing(double textHeight) {
     d << "0\nSECTION\n2\nCLASSES\n0\nCLASS\n1\nAcDbMPointEle\n2\nAcDbMPointEle\n3\nAcDbMPointEle\n"
          "90\n3071\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
     for (int k = 0; k < 2; ++k)
-        d << "0\nAcDbMPointEle\n5\n" << 40 + k << "\n100\nAcDbEntity\n8\n多层标高\n"
-          << "100\nAcDbMPointEle\n10\n" << 10 * k << "\n20\n5\n30\n0\n40\n" << textHeight
-          << "\n50\n0\n90\n2\n41\n12.5\n41\n10\n";
+        d << "0\nAcDbMPointEle\n5\n"
+          << 40 + k << "\n100\nAcDbEntity\n8\n多层标高\n"
+          << "100\nAcDbMPointEle\n10\n"
+          << 10 * k << "\n20\n5\n30\n0\n40\n"
+          << textHeight << "\n50\n0\n90\n2\n41\n12.5\n41\n10\n";
     d << "0\nENDSEC\n0\nEOF\n";
     return d.str();
 }
@@ -92,9 +94,10 @@ class DrawingOpenRun : public ::testing::Test {
 TEST_F(DrawingOpenRun, ADrawingReadGetsItsStyleAndNoOtherDrawingChanges) {
     std::ofstream(path("a.dxf"), std::ios::binary) << PointsDrawing(2.5);
     std::ofstream(path("b.dxf"), std::ios::binary) << PointsDrawing(5);
-    std::ofstream(path("session.scr"), std::ios::binary)
-        << "OPEN\n" << path("b.dxf") << "\nSAVE\n" << path("b-saved.dxf") << "\nCLOSE\nSAVE\n"
-        << path("a-saved.dxf") << "\n";
+    std::ofstream(path("session.scr"), std::ios::binary) << "OPEN\n"
+                                                         << path("b.dxf") << "\nSAVE\n"
+                                                         << path("b-saved.dxf") << "\nCLOSE\nSAVE\n"
+                                                         << path("a-saved.dxf") << "\n";
     ASSERT_EQ(cadhost("--open " + path("a.dxf") + " --script " + path("session.scr")), 0)
         << ReadFile(path("stderr"));
     ASSERT_EQ(cadhost("--open " + path("a.dxf") + " --save " + path("a-alone.dxf")), 0)

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
-
 #include <string>
 
 #include "acdocman.h"

@@ -158,7 +158,7 @@ TEST_F(ValuesTest, PairReadersAreTrueWhenEitherKeyIsPresent) {
 
 TEST(StoredNumbers, OnlyWholeFiniteNumbersAreWellFormed) {
     const std::pair<const ACHAR*, bool> cases[] = {
-        {L"12.50", true}, {L" -3 ", true}, {L"1e3", true},  {L"", false},    {L"  ", false},
+        {L"12.50", true}, {L" -3 ", true},  {L"1e3", true},  {L"", false},    {L"  ", false},
         {L"12,5", false}, {L"1.2m", false}, {L"abc", false}, {L"nan", false}, {L"inf", false},
     };
     for (const auto& [text, wellFormed] : cases) {

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "CommandMessages.h"
-
 #include "FieldData.h"
 #include "PaneVolumes.h"
 

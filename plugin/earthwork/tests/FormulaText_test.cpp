@@ -17,7 +17,7 @@ TEST(FormulaText, GTextIsPrintfG) {
 // writes with one are written in plain decimals of the same rounded value.
 TEST(FormulaText, EvaluableTextKeepsTheRoundedValueWithoutExponent) {
     const std::pair<double, const wchar_t*> cases[] = {
-        {20.0, L"20"},          {0.1234567, L"0.123457"},     {6.6e-5, L"0.0000660000"},
+        {20.0, L"20"},           {0.1234567, L"0.123457"},      {6.6e-5, L"0.0000660000"},
         {1234567.0, L"1234570"}, {-2.5e-7, L"-0.000000250000"}, {0.0, L"0"},
     };
     for (const auto& [value, text] : cases) {

@@ -24,7 +24,8 @@ const Origin kOrigins[] = {{0.0, 0.0}, {3512345.0, 2801234.0}};
 std::vector<AcGePoint3d> RandomCorners(std::mt19937& rng, size_t n, const Origin& o) {
     std::uniform_real_distribution<double> coordinate(0.0, 30.0);
     std::vector<AcGePoint3d> p;
-    for (size_t k = 0; k < n; ++k) p.emplace_back(o.x + coordinate(rng), o.y + coordinate(rng), 0.0);
+    for (size_t k = 0; k < n; ++k)
+        p.emplace_back(o.x + coordinate(rng), o.y + coordinate(rng), 0.0);
     return p;
 }
 
@@ -43,7 +44,8 @@ void ExpectExact(const PaneVolumeResult& r, const std::vector<AcGePoint3d>& poin
     EXPECT_NEAR(r.fill.volume, exact.fill, 1e-9 * std::max(scale, 1.0)) << what;
     EXPECT_NEAR(r.cut.volume, exact.cut, 1e-9 * std::max(scale, 1.0)) << what;
     EXPECT_NEAR(r.fill.area + r.cut.area, panetest::PlanArea(points),
-                1e-9 * std::max(panetest::PlanArea(points), 1.0)) << what;
+                1e-9 * std::max(panetest::PlanArea(points), 1.0))
+        << what;
     EXPECT_TRUE(r.fill.formula.empty() && r.cut.formula.empty() && r.fill.process.empty()) << what;
 }
 
@@ -109,7 +111,8 @@ TEST(GeometricVariant, QuadrilateralsAreExactForLinearHeightFieldsOfEverySignPat
 TEST(GeometricVariant, OneSignTriangleIsMeanHeightTimesArea) {
     const std::vector<AcGePoint3d> points = {{0, 0, 0}, {4, 0, 0}, {0, 3, 0}};
     const panetest::Pane pane = panetest::MakePane(points, {-1, -2, -3});
-    const PaneVolumeResult r = CalcTriangleVolumes(kGeometric, pane.points, pane.first, pane.second);
+    const PaneVolumeResult r =
+        CalcTriangleVolumes(kGeometric, pane.points, pane.first, pane.second);
     EXPECT_NEAR(r.fill.volume, 12.0, 1e-12);
     EXPECT_NEAR(r.fill.area, 6.0, 1e-12);
     EXPECT_EQ(r.cut.volume, 0.0);

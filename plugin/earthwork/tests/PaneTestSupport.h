@@ -70,8 +70,8 @@ struct Volumes {
 inline double IntegrateLinear(const std::vector<AcGePoint3d>& p, const std::vector<double>& h) {
     double sum = 0.0;
     for (size_t i = 1; i + 1 < p.size(); ++i) {
-        const double area2 = (p[i].x - p[0].x) * (p[i + 1].y - p[0].y) -
-                             (p[i].y - p[0].y) * (p[i + 1].x - p[0].x);
+        const double area2 =
+            (p[i].x - p[0].x) * (p[i + 1].y - p[0].y) - (p[i].y - p[0].y) * (p[i + 1].x - p[0].x);
         sum += area2 / 2.0 * (h[0] + h[i] + h[i + 1]) / 3.0;
     }
     return sum;
@@ -110,7 +110,9 @@ inline double PlanArea(const std::vector<AcGePoint3d>& p) {
 // A linear field value + gx·(x − x0) + gy·(y − y0).
 struct LinearField {
     double value, gx, gy, x0, y0;
-    double operator()(const AcGePoint3d& p) const { return value + gx * (p.x - x0) + gy * (p.y - y0); }
+    double operator()(const AcGePoint3d& p) const {
+        return value + gx * (p.x - x0) + gy * (p.y - y0);
+    }
 };
 
 // A pane whose second surface and height are linear fields.

@@ -35,7 +35,8 @@ panetest::Volumes MidpointRuleOnly(const SettingsReader& settings, panetest::Pan
         return JudgePointInRegion(mid, plan) != 0;
     };
     auto turn = [&pane]() {
-        for (auto* list : {&pane.first, &pane.second}) std::rotate(list->begin(), list->begin() + 1, list->end());
+        for (auto* list : {&pane.first, &pane.second})
+            std::rotate(list->begin(), list->begin() + 1, list->end());
         std::rotate(pane.points.begin(), pane.points.begin() + 1, pane.points.end());
     };
     for (size_t k = 0; k < pane.points.size() && midpointInside(); ++k) turn();
@@ -44,9 +45,9 @@ panetest::Volumes MidpointRuleOnly(const SettingsReader& settings, panetest::Pan
             turn(), ++moves;
             continue;
         }
-        const PaneVolumeResult t = CalcTriangleVolumes(
-            settings, std::span(pane.points).first(3), std::span(pane.first).first(3),
-            std::span(pane.second).first(3));
+        const PaneVolumeResult t =
+            CalcTriangleVolumes(settings, std::span(pane.points).first(3),
+                                std::span(pane.first).first(3), std::span(pane.second).first(3));
         v.fill += t.fill.volume, v.cut += t.cut.volume;
         for (auto* list : {&pane.first, &pane.second}) list->erase(list->begin() + 1);
         pane.points.erase(pane.points.begin() + 1);
@@ -100,8 +101,18 @@ struct ShapeCase {
 const ShapeCase kShapes[] = {
     {"L", {{0, 0, 0}, {20, 0, 0}, {20, 8, 0}, {9, 8, 0}, {9, 20, 0}, {0, 20, 0}}},
     {"two notches",
-     {{0, 0, 0}, {6, 0, 0}, {6, 5, 0}, {9, 5, 0}, {9, 0, 0}, {20, 0, 0}, {20, 20, 0},
-      {13, 20, 0}, {13, 12, 0}, {10, 12, 0}, {10, 20, 0}, {0, 20, 0}}},
+     {{0, 0, 0},
+      {6, 0, 0},
+      {6, 5, 0},
+      {9, 5, 0},
+      {9, 0, 0},
+      {20, 0, 0},
+      {20, 20, 0},
+      {13, 20, 0},
+      {13, 12, 0},
+      {10, 12, 0},
+      {10, 20, 0},
+      {0, 20, 0}}},
 };
 
 TEST(CalcPolygonVolumes, LShapeAndNotchesInEveryStartingCornerAndOrientation) {
@@ -112,7 +123,8 @@ TEST(CalcPolygonVolumes, LShapeAndNotchesInEveryStartingCornerAndOrientation) {
             std::vector<AcGePoint3d> corners = shape.corners;
             if (reversed) std::reverse(corners.begin(), corners.end());
             for (size_t start = 0; start < corners.size(); ++start) {
-                const panetest::Volumes v = Polygon(settings, Constant(TurnedBy(corners, start), -0.7));
+                const panetest::Volumes v =
+                    Polygon(settings, Constant(TurnedBy(corners, start), -0.7));
                 EXPECT_NEAR(v.fill, area * 0.7, 1e-9) << shape.name << " start " << start;
                 EXPECT_EQ(v.cut, 0.0);
             }
@@ -142,7 +154,8 @@ std::vector<AcGePoint3d> RandomStar(std::mt19937& rng, const Origin& o, bool clo
     return p;
 }
 
-bool VolumeIsAreaTimesHeight(const panetest::Volumes& v, const std::vector<AcGePoint3d>& p, double h) {
+bool VolumeIsAreaTimesHeight(const panetest::Volumes& v, const std::vector<AcGePoint3d>& p,
+                             double h) {
     return Near(v.cut, panetest::PlanArea(p) * h, 1e-6) && v.fill == 0.0;
 }
 
@@ -161,13 +174,14 @@ TEST(CalcPolygonVolumes, NonConvexStarsGiveAreaTimesHeight) {
         }
     }
     EXPECT_GT(literalFailures, 0) << "of " << panes;
-    std::cout << "star panes: " << panes << ", wrong with the midpoint rule alone: " << literalFailures
-              << "\n";
+    std::cout << "star panes: " << panes
+              << ", wrong with the midpoint rule alone: " << literalFailures << "\n";
 }
 
 // Clips the subject polygon to the convex cell (Sutherland-Hodgman, one
 // cell side at a time).
-std::vector<AcGePoint3d> ClipToCell(std::vector<AcGePoint3d> poly, double x0, double y0, double size) {
+std::vector<AcGePoint3d> ClipToCell(std::vector<AcGePoint3d> poly, double x0, double y0,
+                                    double size) {
     struct Side {
         double nx, ny, limit;  // keep points with nx·x + ny·y <= limit
     };
@@ -176,12 +190,15 @@ std::vector<AcGePoint3d> ClipToCell(std::vector<AcGePoint3d> poly, double x0, do
         std::vector<AcGePoint3d> out;
         for (size_t i = 0; i < poly.size() && !poly.empty(); ++i) {
             const AcGePoint3d &a = poly[i], &b = poly[(i + 1) % poly.size()];
-            const double da = s.nx * a.x + s.ny * a.y - s.limit, db = s.nx * b.x + s.ny * b.y - s.limit;
+            const double da = s.nx * a.x + s.ny * a.y - s.limit,
+                         db = s.nx * b.x + s.ny * b.y - s.limit;
             if (da <= 0) out.push_back(a);
             if ((da < 0 && db > 0) || (da > 0 && db < 0)) {
                 AcGePoint3d q = a + (b - a) * (da / (da - db));
-                if (s.nx != 0) q.x = s.nx > 0 ? s.limit : -s.limit;  // exactly on the cell side
-                else q.y = s.ny > 0 ? s.limit : -s.limit;
+                if (s.nx != 0)
+                    q.x = s.nx > 0 ? s.limit : -s.limit;  // exactly on the cell side
+                else
+                    q.y = s.ny > 0 ? s.limit : -s.limit;
                 out.push_back(q);
             }
         }
@@ -224,14 +241,16 @@ TEST(CalcPolygonVolumes, BoundaryPanesOfIrregularOutlinesGiveAreaTimesHeight) {
             }
             for (double x = -100; x < 100; x += 10)
                 for (double y = -100; y < 100; y += 10) {
-                    const std::vector<AcGePoint3d> pane = ClipToCell(outline, o.x + x, o.y + y, 10.0);
+                    const std::vector<AcGePoint3d> pane =
+                        ClipToCell(outline, o.x + x, o.y + y, 10.0);
                     if (pane.size() < 5) continue;
                     ++polygonPanes;
                     touching += TouchesItself(pane);
                     const panetest::Pane p = Constant(pane, 0.8);
                     EXPECT_TRUE(VolumeIsAreaTimesHeight(Polygon(settings, p), pane, 0.8))
                         << "outline " << outlineNo << " cell " << x << "," << y;
-                    literalFailures += !VolumeIsAreaTimesHeight(MidpointRuleOnly(settings, p), pane, 0.8);
+                    literalFailures +=
+                        !VolumeIsAreaTimesHeight(MidpointRuleOnly(settings, p), pane, 0.8);
                 }
         }
     }
@@ -251,14 +270,37 @@ const ShapeCase kSelfTouching[] = {
     {"notch touching at one corner",
      {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {7, 10, 0}, {5, 0, 0}, {3, 10, 0}, {0, 10, 0}}},
     {"notch along the side",
-     {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {7, 10, 0}, {6, 0, 0}, {4, 0, 0}, {3, 10, 0},
+     {{0, 0, 0},
+      {10, 0, 0},
+      {10, 10, 0},
+      {7, 10, 0},
+      {6, 0, 0},
+      {4, 0, 0},
+      {3, 10, 0},
       {0, 10, 0}}},
     {"two notches touching",
-     {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {8, 10, 0}, {7, 0, 0}, {6, 10, 0}, {4, 10, 0},
-      {3, 0, 0}, {2, 10, 0}, {0, 10, 0}}},
+     {{0, 0, 0},
+      {10, 0, 0},
+      {10, 10, 0},
+      {8, 10, 0},
+      {7, 0, 0},
+      {6, 10, 0},
+      {4, 10, 0},
+      {3, 0, 0},
+      {2, 10, 0},
+      {0, 10, 0}}},
     {"a notch touching at a corner and one along the side",
-     {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {9, 10, 0}, {8, 0, 0}, {6, 10, 0}, {5, 10, 0},
-      {4, 0, 0}, {2, 0, 0}, {1, 10, 0}, {0, 10, 0}}},
+     {{0, 0, 0},
+      {10, 0, 0},
+      {10, 10, 0},
+      {9, 10, 0},
+      {8, 0, 0},
+      {6, 10, 0},
+      {5, 10, 0},
+      {4, 0, 0},
+      {2, 0, 0},
+      {1, 10, 0},
+      {0, 10, 0}}},
 };
 
 // Every start, both orientations, small and survey coordinates, the shape
@@ -279,8 +321,8 @@ TEST(CalcPolygonVolumes, PanesTouchingThemselvesGiveAreaTimesHeight) {
                     if (reversed) std::reverse(corners.begin(), corners.end());
                     for (size_t start = 0; start < corners.size(); ++start) {
                         const std::vector<AcGePoint3d> p = TurnedBy(corners, start);
-                        EXPECT_TRUE(VolumeIsAreaTimesHeight(Polygon(settings, Constant(p, 0.6)),
-                                                            p, 0.6))
+                        EXPECT_TRUE(
+                            VolumeIsAreaTimesHeight(Polygon(settings, Constant(p, 0.6)), p, 0.6))
                             << shape.name << " quarter " << quarter << " reversed " << reversed
                             << " start " << start << " area " << area;
                     }
@@ -350,7 +392,8 @@ TEST(CalcPolygonVolumes, ConvexPanesAreUnchangedInEveryMode) {
             for (int k = 0; k < n; ++k) h.push_back(panetest::NonZeroHeight(rng));
             const panetest::Pane pane = MakePane(p, h);
             for (const MapSettingsReader& settings : modes) {
-                const panetest::Volumes a = Polygon(settings, pane), b = MidpointRuleOnly(settings, pane);
+                const panetest::Volumes a = Polygon(settings, pane),
+                                        b = MidpointRuleOnly(settings, pane);
                 EXPECT_EQ(a.fill, b.fill) << trial;
                 EXPECT_EQ(a.cut, b.cut) << trial;
             }
@@ -422,22 +465,41 @@ TEST(CalcPolygonVolumes, UserFormulasThatAreEmptyOrFailAreTold) {
         std::map<std::wstring, std::wstring> settings;
         const wchar_t* noted;
     } cases[] = {
-        {"junk family, no formula", panetest::SquareCorners(20), {1, 1, 1, 1},
-         {{L"CALTUFMODE", L"junk"}}, L"CalTuFFormula1:;"},
-        {"division by zero", panetest::SquareCorners(20), {1, 1, -1, -1},
+        {"junk family, no formula",
+         panetest::SquareCorners(20),
+         {1, 1, 1, 1},
+         {{L"CALTUFMODE", L"junk"}},
+         L"CalTuFFormula1:;"},
+        {"division by zero",
+         panetest::SquareCorners(20),
+         {1, 1, -1, -1},
          {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula2", L"[+V=h1/0][-V=h2*x]"}},
          L"CalTuFFormula2: Divide by zero!;"},
-        {"evaluator stops", panetest::SquareCorners(20), {1, 1, 1, 1},
+        {"evaluator stops",
+         panetest::SquareCorners(20),
+         {1, 1, 1, 1},
          {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula1", L"[+V=x*h1)]"}},
          L"CalTuFFormula1:Error found on position 4!;"},
-        {"sound formula", panetest::SquareCorners(20), {1, 1, 1, 1},
-         {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula1", L"[+V=x*x*h1]"}}, L""},
-        {"built-in family", panetest::SquareCorners(20), {1, 1, 1, 1}, {{L"CALTUFMODE", L"2"}}, L""},
-        {"triangle formula fails", {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {1, 1, 1},
+        {"sound formula",
+         panetest::SquareCorners(20),
+         {1, 1, 1, 1},
+         {{L"CALTUFMODE", L"0"}, {L"CalTuFFormula1", L"[+V=x*x*h1]"}},
+         L""},
+        {"built-in family",
+         panetest::SquareCorners(20),
+         {1, 1, 1, 1},
+         {{L"CALTUFMODE", L"2"}},
+         L""},
+        {"triangle formula fails",
+         {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}},
+         {1, 1, 1},
          {{L"CALTUFTriMODE", L"0"}, {L"CalTuFFormula5", L"[+V=s/(h1-h2)]"}},
          L"CalTuFFormula5: Divide by zero!;"},
-        {"empty triangle formula keeps the built-in", {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {1, 1, 1},
-         {{L"CALTUFTriMODE", L"0"}}, L""},
+        {"empty triangle formula keeps the built-in",
+         {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}},
+         {1, 1, 1},
+         {{L"CALTUFTriMODE", L"0"}},
+         L""},
     };
     for (const auto& c : cases) {
         const NotingSettings settings(c.settings);

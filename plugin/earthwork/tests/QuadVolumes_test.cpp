@@ -50,7 +50,8 @@ PaneVolumeResult TriangleOf(const SettingsReader& settings, const panetest::Pane
                             std::array<size_t, 3> t) {
     std::vector<AcGePoint3d> p;
     std::vector<double> f, s;
-    for (size_t k : t) p.push_back(pane.points[k]), f.push_back(pane.first[k]), s.push_back(pane.second[k]);
+    for (size_t k : t)
+        p.push_back(pane.points[k]), f.push_back(pane.first[k]), s.push_back(pane.second[k]);
     return CalcTriangleVolumes(settings, p, f, s);
 }
 
@@ -60,7 +61,8 @@ TEST(CalcQuadVolumes, FourTriangleAverage) {
     const MapSettingsReader settings = Settings({{L"CALTUFMODE", L"4"}});
     const panetest::Pane pane = MakePane(panetest::SquareCorners(10.0), {0.5, -0.4, 0.3, 0.2});
     const PaneVolumeResult r = CalcQuadVolumes(settings, pane.points, pane.first, pane.second);
-    const std::array<std::array<size_t, 3>, 4> order = {{{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {1, 3, 0}}};
+    const std::array<std::array<size_t, 3>, 4> order = {
+        {{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {1, 3, 0}}};
     std::array<PaneVolumeResult, 4> t;
     double fill = 0, cut = 0, fillArea = 0, cutArea = 0;
     for (size_t k = 0; k < 4; ++k) {

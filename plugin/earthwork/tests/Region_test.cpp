@@ -22,9 +22,9 @@ struct PointCase {
 
 TEST(JudgePointInRegion, InsideOutsideAndBoundaryAtSmallAndSurveyCoordinates) {
     const PointCase cases[] = {
-        {{0.5, 0.5}, 1}, {{1.5, 0.5}, 1}, {{1.5, 1.5}, 0}, {{3, 3}, 0},  {{-0.1, 1}, 0},
-        {{1, 1.5}, 1},   {{1.5, 1}, 1},   {{0, 0}, 1},     {{2, 0.5}, 1}, {{1, 0}, 1},
-        {{0.5, 2}, 1},   {{2.0000001, 0.5}, 0},
+        {{0.5, 0.5}, 1}, {{1.5, 0.5}, 1}, {{1.5, 1.5}, 0}, {{3, 3}, 0},
+        {{-0.1, 1}, 0},  {{1, 1.5}, 1},   {{1.5, 1}, 1},   {{0, 0}, 1},
+        {{2, 0.5}, 1},   {{1, 0}, 1},     {{0.5, 2}, 1},   {{2.0000001, 0.5}, 0},
     };
     for (const auto& [dx, dy] : {std::pair{0.0, 0.0}, std::pair{3500000.0, 2800000.0}}) {
         const std::vector<AcGePoint2d> region = Shifted(kL, dx, dy);
@@ -39,9 +39,9 @@ TEST(JudgePointInRegion, InsideOutsideAndBoundaryAtSmallAndSurveyCoordinates) {
 // The midpoint of two corners at survey coordinates, computed in absolute
 // coordinates, is off their edge by rounding; it still counts as on it.
 TEST(JudgePointInRegion, MidpointOfASurveyEdgeIsOnTheBoundary) {
-    const std::vector<AcGePoint2d> triangle = {
-        {3512345.678912, 2801234.567891}, {3512367.123457, 2801240.987654},
-        {3512350.246802, 2801260.135792}};
+    const std::vector<AcGePoint2d> triangle = {{3512345.678912, 2801234.567891},
+                                               {3512367.123457, 2801240.987654},
+                                               {3512350.246802, 2801260.135792}};
     for (size_t i = 0; i < 3; ++i) {
         const AcGePoint2d& a = triangle[i];
         const AcGePoint2d& b = triangle[(i + 1) % 3];
@@ -73,9 +73,11 @@ TEST(IsLeadingEar, ConvexReflexCoveringCollinearAndTouching) {
         {{{0, 0}, {0, 2}, {2, 2}, {2, 0}, {1, -1}}, true, "clockwise convex corner"},
         {{{0, 2}, {1, 1}, {2, 2}, {2, 0}, {0, 0}}, false, "clockwise reflex corner"},
         // A notch whose tip (5, 0) touches the bottom side.
-        {{{0, 0}, {10, 0}, {10, 10}, {7, 10}, {5, 0}, {3, 10}, {0, 10}}, false,
+        {{{0, 0}, {10, 0}, {10, 10}, {7, 10}, {5, 0}, {3, 10}, {0, 10}},
+         false,
          "another corner on side 1-2"},
-        {{{0, 10}, {0, 0}, {10, 0}, {10, 10}, {7, 10}, {5, 0}, {3, 10}}, false,
+        {{{0, 10}, {0, 0}, {10, 0}, {10, 10}, {7, 10}, {5, 0}, {3, 10}},
+         false,
          "another corner on side 2-3"},
         {{{0, 0}, {10, 0}, {10, 10}, {5, 5}}, true, "another corner on the new side 1-3"},
     };

@@ -22,11 +22,13 @@ constexpr std::array<double, 4> kMagnitudes = {0.3, 0.6, 0.4, 0.2};
 std::vector<double> HeightsOfRow(int order) {
     const SquareCase& row = SquareCaseTable()[static_cast<size_t>(order - 1)];
     std::vector<double> h;
-    for (size_t k = 0; k < 4; ++k) h.push_back(row.signs[k] == L'+' ? kMagnitudes[k] : -kMagnitudes[k]);
+    for (size_t k = 0; k < 4; ++k)
+        h.push_back(row.signs[k] == L'+' ? kMagnitudes[k] : -kMagnitudes[k]);
     return h;
 }
 
-PaneVolumeResult Square(const wchar_t* family, const std::vector<double>& heights, double a = 20.0) {
+PaneVolumeResult Square(const wchar_t* family, const std::vector<double>& heights,
+                        double a = 20.0) {
     const MapSettingsReader settings = Settings({{L"CALTUFMODE", family}});
     const panetest::Pane pane = MakePane(SquareCorners(a), heights);
     return CalcSquareVolumes(settings, pane.points, pane.first, pane.second);
@@ -100,7 +102,8 @@ void ExpectProcessMatchesVolume(const PaneSideResult& side, const std::wstring& 
 
 void CheckRow(const TextRow& t, const wchar_t* family) {
     const std::vector<double> h = HeightsOfRow(t.order);
-    const std::wstring what = std::wstring(L"row ") + std::to_wstring(t.order) + L" family " + family;
+    const std::wstring what =
+        std::wstring(L"row ") + std::to_wstring(t.order) + L" family " + family;
     ASSERT_EQ(SelectSquareCase({h[0], h[1], h[2], h[3]}).order, t.order) << what;
     const PaneVolumeResult r = Square(family, h);
     EXPECT_EQ(r.fill.formula, t.fill) << what;
@@ -179,8 +182,8 @@ struct PrecedenceCase {
 
 TEST(SelectSquareCase, ZeroHeightsTakeTheFirstMatchingRow) {
     const PrecedenceCase cases[] = {
-        {{0, 0, 0, 0}, 1},   {{2, 0, -1, 1}, 4}, {{-1, 0, 0, 0}, 2}, {{1, 0, 0, 0}, 1},
-        {{0, 0, -1, -1}, 2}, {{1, -1, 0, 0}, 6}, {{0, 1, 0, -1}, 3}, {{0, -1, 0, 1}, 6},
+        {{0, 0, 0, 0}, 1},   {{2, 0, -1, 1}, 4},   {{-1, 0, 0, 0}, 2},   {{1, 0, 0, 0}, 1},
+        {{0, 0, -1, -1}, 2}, {{1, -1, 0, 0}, 6},   {{0, 1, 0, -1}, 3},   {{0, -1, 0, 1}, 6},
         {{-1, 0, 1, 0}, 9},  {{1, -1, 1, -1}, 15}, {{-1, 1, -1, 1}, 16},
     };
     for (const PrecedenceCase& c : cases)

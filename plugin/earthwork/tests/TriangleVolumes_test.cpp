@@ -99,7 +99,8 @@ TEST(CalcTriangleVolumes, CoincidentCornersInSpaceGiveNothing) {
     // The same plan corners on surfaces 1 apart in z are not one corner.
     const std::vector<AcGePoint3d> plan = {{0, 0, 0}, {0, 0, 0}, {0, 3, 0}};
     const panetest::Pane pane{plan, {2, 3, 2}, {0, 1, 0}};
-    const PaneVolumeResult apart = CalcTriangleVolumes(Settings({}), pane.points, pane.first, pane.second);
+    const PaneVolumeResult apart =
+        CalcTriangleVolumes(Settings({}), pane.points, pane.first, pane.second);
     EXPECT_EQ(apart.cut.formula, L"s*(h1+h2+h3)/3");
     EXPECT_EQ(apart.cut.volume, 0.0);
 }
@@ -127,7 +128,9 @@ TEST(CalcTriangleVolumes, FlatTrianglesHaveNoAreaAndNoVolumeInEveryFamily) {
          {378.97258569783173, 455.22558019329756, 21.148512566409863},
          {103.33477119996147, 100.74022735289563, 100.34103084989444}},
         {{{0, 0, 0}, {1.1, 2.3, 0}, {3.3, 6.9, 0}}, {1105, 90, 1103}, {100, 101, 100}},
-        {{{x, y, 0}, {x + 1.1, y + 2.3, 0}, {x + 3.3, y + 6.9, 0}}, {105, 190, 103}, {100, 101, 100}},
+        {{{x, y, 0}, {x + 1.1, y + 2.3, 0}, {x + 3.3, y + 6.9, 0}},
+         {105, 190, 103},
+         {100, 101, 100}},
     };
     for (const MapSettingsReader& settings : kFamilies)
         for (const panetest::Pane& pane : cases)
@@ -145,9 +148,9 @@ TEST(CalcTriangleVolumes, RandomCornersOnOneLineAtSurveyCoordinates) {
         std::vector<AcGePoint3d> points = {a, a + v * t(rng), a + v};
         std::shuffle(points.begin(), points.end(), rng);
         const panetest::Pane pane = MakePane(points, {height(rng), height(rng), height(rng)});
-        ExpectNothing(CalcTriangleVolumes(kFamilies[trial % 3], pane.points, pane.first,
-                                          pane.second),
-                      "trial " + std::to_string(trial));
+        ExpectNothing(
+            CalcTriangleVolumes(kFamilies[trial % 3], pane.points, pane.first, pane.second),
+            "trial " + std::to_string(trial));
     }
 }
 
@@ -190,8 +193,8 @@ TEST(CalcTriangleVolumes, MixedTrianglesIgnoreTheUserFormula) {
 }
 
 TEST(HeronArea, AnyOrderOfSidesAndZeroWhenTheyDoNotClose) {
-    for (const auto& [a, b, c] : {std::tuple{3.0, 4.0, 5.0}, std::tuple{5.0, 3.0, 4.0},
-                                  std::tuple{4.0, 5.0, 3.0}})
+    for (const auto& [a, b, c] :
+         {std::tuple{3.0, 4.0, 5.0}, std::tuple{5.0, 3.0, 4.0}, std::tuple{4.0, 5.0, 3.0}})
         EXPECT_NEAR(HeronArea(a, b, c), 6.0, 1e-15);
     EXPECT_EQ(HeronArea(1, 1, 3), 0.0);
     EXPECT_EQ(HeronArea(3, 1, 1), 0.0);

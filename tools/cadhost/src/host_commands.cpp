@@ -130,10 +130,9 @@ struct HostCommand {
 };
 
 const HostCommand kCommands[] = {
-    {L"OPEN", openCommand}, {L"SAVE", saveCommand}, {L"SAVEAS", saveCommand},
-    {L"CLOSE", closeCommand},
-    {L"LIST", listCommand}, {L"SVG", svgCommand},   {L"UCS", ucsCommand},
-    {L"QUIT", quitCommand}, {L"EXIT", quitCommand},
+    {L"OPEN", openCommand},   {L"SAVE", saveCommand}, {L"SAVEAS", saveCommand},
+    {L"CLOSE", closeCommand}, {L"LIST", listCommand}, {L"SVG", svgCommand},
+    {L"UCS", ucsCommand},     {L"QUIT", quitCommand}, {L"EXIT", quitCommand},
 };
 
 }  // namespace

@@ -116,8 +116,11 @@ TEST(SurveyNumber, HandsOverEveryValueWhole) {
         int decimals;
         const char* text;
     } cases[] = {
-        {2041.37, 3, "2041.370"}, {52.04, 2, "52.04"},  {-0.5, 2, "-0.50"},
-        {0.125, 2, "0.125"},      {1.0 / 3, 2, "0.33333333333333331"},
+        {2041.37, 3, "2041.370"},
+        {52.04, 2, "52.04"},
+        {-0.5, 2, "-0.50"},
+        {0.125, 2, "0.125"},
+        {1.0 / 3, 2, "0.33333333333333331"},
     };
     for (const auto& c : cases) EXPECT_EQ(SurveyNumber(c.value, c.decimals), c.text) << c.value;
 }

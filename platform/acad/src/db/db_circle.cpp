@@ -25,7 +25,9 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 }
 
 AcDbCircle::AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius)
-    : mCenter(center), mRadius(radius > 0.0 ? radius : 1.0), mNormal(normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal()) {}
+    : mCenter(center),
+      mRadius(radius > 0.0 ? radius : 1.0),
+      mNormal(normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal()) {}
 
 Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& c) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
@@ -81,7 +83,8 @@ Adesk::Boolean AcDbCircle::subWorldDraw(AcGiWorldDraw* mode) {
 
 void AcDbCircle::subList() const {
     AcDbEntity::subList();
-    acutPrintf(L"\n%18s  center point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mCenter.x, mCenter.y, mCenter.z);
+    acutPrintf(L"\n%18s  center point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mCenter.x, mCenter.y,
+               mCenter.z);
     acutPrintf(L"\n%18s  radius %10.4f", L"", mRadius);
     acutPrintf(L"\n%18s  circumference %10.4f", L"", kTwoPi * mRadius);
     acutPrintf(L"\n%18s  area %10.4f", L"", std::numbers::pi * mRadius * mRadius);
@@ -107,7 +110,8 @@ Acad::ErrorStatus AcDbCircle::subGetGeomExtents(AcDbExtents& extents) const {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbCircle::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
+Acad::ErrorStatus AcDbCircle::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&,
+                                               AcDbIntArray&) const {
     gripPoints.append(mCenter);
     for (int k = 0; k < 4; ++k) {
         AcGePoint3d p;
@@ -119,7 +123,8 @@ Acad::ErrorStatus AcDbCircle::subGetGripPoints(AcGePoint3dArray& gripPoints, AcD
 
 // Grip 0 (centre) moves the circle; the quadrant grips change the radius to reach
 // the moved grip.
-Acad::ErrorStatus AcDbCircle::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+Acad::ErrorStatus AcDbCircle::subMoveGripPointsAt(const AcDbIntArray& indices,
+                                                  const AcGeVector3d& offset) {
     for (int index : indices) {
         if (index == 0) {
             mCenter += offset;
@@ -133,8 +138,9 @@ Acad::ErrorStatus AcDbCircle::subMoveGripPointsAt(const AcDbIntArray& indices, c
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbCircle::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker, const AcGePoint3d&,
-                                                const AcGePoint3d&, const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
+Acad::ErrorStatus AcDbCircle::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker,
+                                                const AcGePoint3d&, const AcGePoint3d&,
+                                                const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
                                                 AcDbIntArray&) const {
     if (osnapMode == AcDb::kOsModeCen) snapPoints.append(mCenter);
     if (osnapMode == AcDb::kOsModeQuad) {
@@ -161,10 +167,14 @@ Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const {
 Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = dxffields::dxfInEntityStart(filer, *this, L"AcDbCircle", L"circle");
     if (es != Acad::eOk) return es;
-    es = readDxfSubclass(filer, L"AcDbCircle", [this](const resbuf& item) { return dxffields::read(*this, Fields::table(), item); });
+    es = readDxfSubclass(filer, L"AcDbCircle", [this](const resbuf& item) {
+        return dxffields::read(*this, Fields::table(), item);
+    });
     if (es != Acad::eOk) return es;
-    if (!(mRadius > 0.0) || !std::isfinite(mRadius)) return filer->setError(Acad::eInvalidInput, L"circle radius %G is not positive", mRadius);
-    if (mNormal.isZeroLength()) return filer->setError(Acad::eInvalidInput, L"circle with a zero normal");
+    if (!(mRadius > 0.0) || !std::isfinite(mRadius))
+        return filer->setError(Acad::eInvalidInput, L"circle radius %G is not positive", mRadius);
+    if (mNormal.isZeroLength())
+        return filer->setError(Acad::eInvalidInput, L"circle with a zero normal");
     mNormal.normalize();
     return Acad::eOk;
 }

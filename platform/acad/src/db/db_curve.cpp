@@ -48,17 +48,21 @@ Acad::ErrorStatus AcDbCurve::getEndPoint(AcGePoint3d& point) const {
     return es != Acad::eOk ? es : getPointAtParam(param, point);
 }
 
-Acad::ErrorStatus AcDbCurve::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+Acad::ErrorStatus AcDbCurve::getClosestPointTo(const AcGePoint3d& givenPoint,
+                                               AcGePoint3d& pointOnCurve,
                                                Adesk::Boolean extend) const {
     double param = 0.0;
     const std::vector<CurvePiece> pieces = piecesOf(*this, extend);
-    return acdbClosestOnPieces(pieces, givenPoint, pointOnCurve, param) ? Acad::eOk : Acad::eDegenerateGeometry;
+    return acdbClosestOnPieces(pieces, givenPoint, pointOnCurve, param) ? Acad::eOk
+                                                                        : Acad::eDegenerateGeometry;
 }
 
 // Seen along direction: only for a curve in a plane the direction is normal to, where it
 // is the nearest point to the given point's projection onto that plane.
-Acad::ErrorStatus AcDbCurve::getClosestPointTo(const AcGePoint3d& givenPoint, const AcGeVector3d& direction,
-                                               AcGePoint3d& pointOnCurve, Adesk::Boolean extend) const {
+Acad::ErrorStatus AcDbCurve::getClosestPointTo(const AcGePoint3d& givenPoint,
+                                               const AcGeVector3d& direction,
+                                               AcGePoint3d& pointOnCurve,
+                                               Adesk::Boolean extend) const {
     AcGePlane plane;
     if (!acdbCurvePlane(*this, plane) || !plane.normal().isParallelTo(direction, AcGeTol()))
         return Acad::eNotImplementedYet;
@@ -70,7 +74,8 @@ Acad::ErrorStatus AcDbCurve::getDistAtParam(double param, double& dist) const {
     for (const CurvePiece& piece : piecesOf(*this, false)) {
         if (param <= piece.paramStart) break;
         const double span = piece.paramEnd - piece.paramStart;
-        const double share = param >= piece.paramEnd || span <= 0.0 ? 1.0 : (param - piece.paramStart) / span;
+        const double share =
+            param >= piece.paramEnd || span <= 0.0 ? 1.0 : (param - piece.paramStart) / span;
         dist += piece.length() * share;
     }
     return Acad::eOk;
@@ -82,24 +87,27 @@ Acad::ErrorStatus AcDbCurve::getArea(double& area) const {
 }
 
 Acad::ErrorStatus AcDbCurve::subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
-                                              AcGePoint3dArray& points, Adesk::GsMarker, Adesk::GsMarker) const {
+                                              AcGePoint3dArray& points, Adesk::GsMarker,
+                                              Adesk::GsMarker) const {
     std::vector<CurvePiece> mine, other;
     const bool extendThis = intType == AcDb::kExtendThis || intType == AcDb::kExtendBoth;
     const bool extendArg = intType == AcDb::kExtendArg || intType == AcDb::kExtendBoth;
     if (Acad::ErrorStatus es = acdbCurvePieces(*this, extendThis, mine); es != Acad::eOk) return es;
-    if (Acad::ErrorStatus es = acdbCurvePieces(*entity, extendArg, other); es != Acad::eOk) return es;
+    if (Acad::ErrorStatus es = acdbCurvePieces(*entity, extendArg, other); es != Acad::eOk)
+        return es;
     AcGePlane plane;
     if (!meetingPlane(*this, *entity, mine, other, plane)) return Acad::eOk;
     return acdbIntersectPieces(mine, other, plane, true, points);
 }
 
 Acad::ErrorStatus AcDbCurve::subIntersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
-                                              const AcGePlane& projPlane, AcGePoint3dArray& points, Adesk::GsMarker,
-                                              Adesk::GsMarker) const {
+                                              const AcGePlane& projPlane, AcGePoint3dArray& points,
+                                              Adesk::GsMarker, Adesk::GsMarker) const {
     std::vector<CurvePiece> mine, other;
     const bool extendThis = intType == AcDb::kExtendThis || intType == AcDb::kExtendBoth;
     const bool extendArg = intType == AcDb::kExtendArg || intType == AcDb::kExtendBoth;
     if (Acad::ErrorStatus es = acdbCurvePieces(*this, extendThis, mine); es != Acad::eOk) return es;
-    if (Acad::ErrorStatus es = acdbCurvePieces(*entity, extendArg, other); es != Acad::eOk) return es;
+    if (Acad::ErrorStatus es = acdbCurvePieces(*entity, extendArg, other); es != Acad::eOk)
+        return es;
     return acdbIntersectPieces(mine, other, projPlane, false, points);
 }

@@ -65,7 +65,8 @@ CurvePiece polylineSegment(const AcDbPolyline& pl, unsigned int i) {
     const AcGeVector2d chord = b - a;
     const AcGeVector2d left(-chord.y, chord.x);
     const double offset = 0.5 / std::tan(sweep / 2.0);
-    const AcGePoint2d c2(a.x + chord.x / 2.0 + left.x * offset, a.y + chord.y / 2.0 + left.y * offset);
+    const AcGePoint2d c2(a.x + chord.x / 2.0 + left.x * offset,
+                         a.y + chord.y / 2.0 + left.y * offset);
     const AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(pl.normal());
     piece.arc = true;
     piece.center = AcGePoint3d(c2.x, c2.y, pl.elevation()).transformBy(toWorld);
@@ -75,7 +76,8 @@ CurvePiece polylineSegment(const AcDbPolyline& pl, unsigned int i) {
     return piece;
 }
 
-Acad::ErrorStatus polylinePieces(const AcDbPolyline& pl, bool extend, std::vector<CurvePiece>& pieces) {
+Acad::ErrorStatus polylinePieces(const AcDbPolyline& pl, bool extend,
+                                 std::vector<CurvePiece>& pieces) {
     for (unsigned int i = 0; i < pl.numSegments(); ++i) {
         const AcDb::SegType type = pl.segType(i);
         if (type == AcDb::kLine || type == AcDb::kArc) pieces.push_back(polylineSegment(pl, i));
@@ -99,9 +101,12 @@ AcGePoint3d CurvePiece::pointAt(double t) const {
     return center + v.rotateBy(sweep * t, normal);
 }
 
-double CurvePiece::length() const { return arc ? std::fabs(sweep) * radius : start.distanceTo(end); }
+double CurvePiece::length() const {
+    return arc ? std::fabs(sweep) * radius : start.distanceTo(end);
+}
 
-Acad::ErrorStatus acdbCurvePieces(const AcDbEntity& entity, bool extend, std::vector<CurvePiece>& pieces) {
+Acad::ErrorStatus acdbCurvePieces(const AcDbEntity& entity, bool extend,
+                                  std::vector<CurvePiece>& pieces) {
     pieces.clear();
     if (const AcDbLine* line = AcDbLine::cast(&entity)) {
         const double len = line->startPoint().distanceTo(line->endPoint());
@@ -128,7 +133,8 @@ bool acdbCurvePlane(const AcDbEntity& entity, AcGePlane& plane) {
     }
     if (const AcDbPolyline* pl = AcDbPolyline::cast(&entity)) {
         const AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(pl->normal());
-        plane = AcGePlane(AcGePoint3d(0.0, 0.0, pl->elevation()).transformBy(toWorld), pl->normal());
+        plane =
+            AcGePlane(AcGePoint3d(0.0, 0.0, pl->elevation()).transformBy(toWorld), pl->normal());
         return true;
     }
     return false;
@@ -149,7 +155,8 @@ double nearestT(const CurvePiece& piece, const AcGePoint3d& p) {
     const AcGeVector3d v0 = piece.start - piece.center;
     const AcGeVector3d vp = (p - piece.center).orthoProject(piece.normal);
     if (vp.isZeroLength()) return 0.0;
-    const double a = piece.sweep >= 0.0 ? v0.angleTo(vp, piece.normal) : v0.angleTo(vp, -piece.normal);
+    const double a =
+        piece.sweep >= 0.0 ? v0.angleTo(vp, piece.normal) : v0.angleTo(vp, -piece.normal);
     const double span = std::fabs(piece.sweep);
     if (a <= span || piece.openBefore || piece.openAfter) return a / span;
     // Outside the arc: the nearer end.
@@ -158,8 +165,8 @@ double nearestT(const CurvePiece& piece, const AcGePoint3d& p) {
 
 }  // namespace
 
-bool acdbClosestOnPieces(const std::vector<CurvePiece>& pieces, const AcGePoint3d& p, AcGePoint3d& closest,
-                         double& param) {
+bool acdbClosestOnPieces(const std::vector<CurvePiece>& pieces, const AcGePoint3d& p,
+                         AcGePoint3d& closest, double& param) {
     double best = -1.0;
     for (const CurvePiece& piece : pieces) {
         const double t = nearestT(piece, p);
@@ -240,9 +247,11 @@ void lineLine(const FlatPiece& p, const FlatPiece& q, double tol, std::vector<Hi
 }
 
 // |a + t d - c|^2 = r^2, solved for t; a near-zero discriminant is a tangent point.
-void lineArc(const FlatPiece& line, const FlatPiece& arc, double tol, bool lineIsMine, std::vector<Hit>& hits) {
+void lineArc(const FlatPiece& line, const FlatPiece& arc, double tol, bool lineIsMine,
+             std::vector<Hit>& hits) {
     const AcGeVector2d d = line.b - line.a, w = line.a - arc.c;
-    const double A = d.dotProduct(d), B = 2.0 * d.dotProduct(w), C = w.dotProduct(w) - arc.r * arc.r;
+    const double A = d.dotProduct(d), B = 2.0 * d.dotProduct(w),
+                 C = w.dotProduct(w) - arc.r * arc.r;
     if (A == 0.0) return;
     double disc = B * B - 4.0 * A * C;
     const double tangentSlack = 4.0 * A * 2.0 * arc.r * tol;
@@ -277,10 +286,14 @@ void arcArc(const FlatPiece& p, const FlatPiece& q, double tol, std::vector<Hit>
 }
 
 void intersectFlat(const FlatPiece& p, const FlatPiece& q, double tol, std::vector<Hit>& hits) {
-    if (!p.arc && !q.arc) lineLine(p, q, tol, hits);
-    else if (!p.arc) lineArc(p, q, tol, true, hits);
-    else if (!q.arc) lineArc(q, p, tol, false, hits);
-    else arcArc(p, q, tol, hits);
+    if (!p.arc && !q.arc)
+        lineLine(p, q, tol, hits);
+    else if (!p.arc)
+        lineArc(p, q, tol, true, hits);
+    else if (!q.arc)
+        lineArc(q, p, tol, false, hits);
+    else
+        arcArc(p, q, tol, hits);
 }
 
 // Where a flat position lies on the piece in space. An arc that is whole (extended)
@@ -295,20 +308,23 @@ AcGePoint3d lift(const FlatPiece& f, double t) {
 double magnitudeOf(const std::vector<CurvePiece>& pieces) {
     double m = 0.0;
     for (const CurvePiece& p : pieces)
-        m = std::max({m, p.start.asVector().length(), p.end.asVector().length(), p.center.asVector().length()});
+        m = std::max({m, p.start.asVector().length(), p.end.asVector().length(),
+                      p.center.asVector().length()});
     return m;
 }
 
 }  // namespace
 
-Acad::ErrorStatus acdbIntersectPieces(const std::vector<CurvePiece>& mine, const std::vector<CurvePiece>& other,
-                                      const AcGePlane& plane, bool requireMeet, AcGePoint3dArray& points) {
+Acad::ErrorStatus acdbIntersectPieces(const std::vector<CurvePiece>& mine,
+                                      const std::vector<CurvePiece>& other, const AcGePlane& plane,
+                                      bool requireMeet, AcGePoint3dArray& points) {
     const double tol = acdbPointTolerance(std::max(magnitudeOf(mine), magnitudeOf(other)));
     std::vector<FlatPiece> flatMine(mine.size()), flatOther(other.size());
     for (size_t i = 0; i < mine.size(); ++i)
         if (Acad::ErrorStatus es = flatten(mine[i], plane, flatMine[i]); es != Acad::eOk) return es;
     for (size_t i = 0; i < other.size(); ++i)
-        if (Acad::ErrorStatus es = flatten(other[i], plane, flatOther[i]); es != Acad::eOk) return es;
+        if (Acad::ErrorStatus es = flatten(other[i], plane, flatOther[i]); es != Acad::eOk)
+            return es;
     for (const FlatPiece& p : flatMine) {
         for (const FlatPiece& q : flatOther) {
             std::vector<Hit> hits;
@@ -317,10 +333,16 @@ Acad::ErrorStatus acdbIntersectPieces(const std::vector<CurvePiece>& mine, const
                 const AcGePoint3d onMine = lift(p, hit.tMine);
                 // Curves that only cross in projection lift to points apart; rounding in
                 // the projection stays far below a thousand point tolerances.
-                if (requireMeet && onMine.distanceTo(lift(q, hit.tOther)) > tol * kMeetSlack) continue;
-                const AcGeTol same = [&] { AcGeTol t; t.setEqualPoint(tol * 10.0); return t; }();
+                if (requireMeet && onMine.distanceTo(lift(q, hit.tOther)) > tol * kMeetSlack)
+                    continue;
+                const AcGeTol same = [&] {
+                    AcGeTol t;
+                    t.setEqualPoint(tol * 10.0);
+                    return t;
+                }();
                 bool seen = false;
-                for (const AcGePoint3d& known : points) seen = seen || known.isEqualTo(onMine, same);
+                for (const AcGePoint3d& known : points)
+                    seen = seen || known.isEqualTo(onMine, same);
                 if (!seen) points.append(onMine);
             }
         }

@@ -30,19 +30,21 @@ struct CurvePiece {
 
 // The pieces of a line, ray, circle or polyline (eNotApplicable for other entities);
 // with extend the ends run on as described in dbcurve.h.
-Acad::ErrorStatus acdbCurvePieces(const AcDbEntity& entity, bool extend, std::vector<CurvePiece>& pieces);
+Acad::ErrorStatus acdbCurvePieces(const AcDbEntity& entity, bool extend,
+                                  std::vector<CurvePiece>& pieces);
 
 // The plane a curve lies in, when it has one of its own (circle, polyline).
 bool acdbCurvePlane(const AcDbEntity& entity, AcGePlane& plane);
 
 // Nearest point of the pieces to p and its curve parameter.
-bool acdbClosestOnPieces(const std::vector<CurvePiece>& pieces, const AcGePoint3d& p, AcGePoint3d& closest,
-                         double& param);
+bool acdbClosestOnPieces(const std::vector<CurvePiece>& pieces, const AcGePoint3d& p,
+                         AcGePoint3d& closest, double& param);
 
 // Intersections between two sets of pieces after projection onto plane; the points lie
 // on the first set. With requireMeet, only points where both really meet in space.
-Acad::ErrorStatus acdbIntersectPieces(const std::vector<CurvePiece>& mine, const std::vector<CurvePiece>& other,
-                                      const AcGePlane& plane, bool requireMeet, AcGePoint3dArray& points);
+Acad::ErrorStatus acdbIntersectPieces(const std::vector<CurvePiece>& mine,
+                                      const std::vector<CurvePiece>& other, const AcGePlane& plane,
+                                      bool requireMeet, AcGePoint3dArray& points);
 
 // Tolerance for "the same point" among coordinates of this size: the global point
 // tolerance, widened to 1e-9 relative because survey coordinates of 1e5..1e7 carry

@@ -48,7 +48,8 @@ Acad::ErrorStatus AcDbDatabase::setHandseed(const AcDbHandle& seed) {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbDatabase::addObjectWithHandle(AcDbObjectId& id, AcDbObject* obj, const AcDbHandle& handle) {
+Acad::ErrorStatus AcDbDatabase::addObjectWithHandle(AcDbObjectId& id, AcDbObject* obj,
+                                                    const AcDbHandle& handle) {
     id = AcDbObjectId::kNull;
     if (obj == nullptr) return Acad::eNullObjectPointer;
     if (!obj->objectId().isNull()) return Acad::eAlreadyInDb;
@@ -67,8 +68,8 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj)
     return addObjectWithHandle(id, obj, AcDbHandle());
 }
 
-Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
-                                                Adesk::UInt32) {
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound,
+                                                const AcDbHandle& handle, Adesk::UInt32) {
     id = AcDbObjectId::kNull;
     if (handle.isNull()) return Acad::eNullHandle;
     AcDbStub* stub = stubFor(handle, createIfNotFound);
@@ -108,10 +109,10 @@ void AcDbDatabase::swapContents(AcDbDatabase& other) {
     for (auto& [handle, stub] : other.mStubs) stub->database = &other;
 }
 
-void AcDbDatabase::setFixedObjectIds(AcDbObjectId blockTable, AcDbObjectId layerTable, AcDbObjectId textStyleTable,
-                                     AcDbObjectId regAppTable, AcDbObjectId namedObjects,
-                                     AcDbObjectId groupDictionary, AcDbObjectId modelSpace,
-                                     AcDbObjectId paperSpace) {
+void AcDbDatabase::setFixedObjectIds(AcDbObjectId blockTable, AcDbObjectId layerTable,
+                                     AcDbObjectId textStyleTable, AcDbObjectId regAppTable,
+                                     AcDbObjectId namedObjects, AcDbObjectId groupDictionary,
+                                     AcDbObjectId modelSpace, AcDbObjectId paperSpace) {
     mBlockTableId = blockTable;
     mLayerTableId = layerTable;
     mTextStyleTableId = textStyleTable;
@@ -147,7 +148,8 @@ Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& table, AcDb::Op
 Acad::ErrorStatus AcDbDatabase::getGroupDictionary(AcDbDictionary*& dict, AcDb::OpenMode mode) {
     return openFixed(dict, mGroupDictionaryId, mode);
 }
-Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& dict, AcDb::OpenMode mode) {
+Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& dict,
+                                                          AcDb::OpenMode mode) {
     return openFixed(dict, mNamedObjectsDictionaryId, mode);
 }
 
@@ -246,7 +248,8 @@ void AcDbExtents::addExt(const AcDbExtents& ext) {
 }
 
 Acad::ErrorStatus AcDbExtents::set(const AcGePoint3d& minPoint, const AcGePoint3d& maxPoint) {
-    if (minPoint.x > maxPoint.x || minPoint.y > maxPoint.y || minPoint.z > maxPoint.z) return Acad::eInvalidExtents;
+    if (minPoint.x > maxPoint.x || minPoint.y > maxPoint.y || minPoint.z > maxPoint.z)
+        return Acad::eInvalidExtents;
     mMin = minPoint;
     mMax = maxPoint;
     mEmpty = false;
@@ -258,7 +261,8 @@ void AcDbExtents::transformBy(const AcGeMatrix3d& mat) {
     const AcGePoint3d lo = mMin, hi = mMax;
     mEmpty = true;
     for (int corner = 0; corner < 8; ++corner) {
-        AcGePoint3d p((corner & 1) ? hi.x : lo.x, (corner & 2) ? hi.y : lo.y, (corner & 4) ? hi.z : lo.z);
+        AcGePoint3d p((corner & 1) ? hi.x : lo.x, (corner & 2) ? hi.y : lo.y,
+                      (corner & 4) ? hi.z : lo.z);
         addPoint(p.transformBy(mat));
     }
 }

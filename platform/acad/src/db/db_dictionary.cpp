@@ -11,7 +11,8 @@ ACRX_BUILTIN_MEMBERS(AcDbDictionary, AcDbObject, ACRX_CONSTRUCTOR(AcDbDictionary
 std::vector<AcDbDictionary::Entry>::const_iterator AcDbDictionary::find(const ACHAR* name) const {
     if (name == nullptr) return mEntries.end();
     auto it = mIndex.find(wcrtFoldCase(name));
-    return it == mIndex.end() ? mEntries.end() : mEntries.begin() + static_cast<ptrdiff_t>(it->second);
+    return it == mIndex.end() ? mEntries.end()
+                              : mEntries.begin() + static_cast<ptrdiff_t>(it->second);
 }
 
 void AcDbDictionary::pushEntry(Entry entry) {
@@ -34,7 +35,8 @@ Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* entryName, AcDbObjectId& id
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* entryName, AcDbObject*& entry, AcDb::OpenMode mode) const {
+Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* entryName, AcDbObject*& entry,
+                                        AcDb::OpenMode mode) const {
     entry = nullptr;
     AcDbObjectId id;
     Acad::ErrorStatus es = getAt(entryName, id);
@@ -56,12 +58,13 @@ bool AcDbDictionary::has(const ACHAR* entryName) const {
 }
 
 bool AcDbDictionary::has(AcDbObjectId id) const {
-    return std::any_of(mEntries.begin(), mEntries.end(), [id](const Entry& e) { return e.id == id; });
+    return std::any_of(mEntries.begin(), mEntries.end(),
+                       [id](const Entry& e) { return e.id == id; });
 }
 
 Adesk::UInt32 AcDbDictionary::numEntries() const {
-    return static_cast<Adesk::UInt32>(
-        std::count_if(mEntries.begin(), mEntries.end(), [](const Entry& e) { return !e.id.isErased(); }));
+    return static_cast<Adesk::UInt32>(std::count_if(
+        mEntries.begin(), mEntries.end(), [](const Entry& e) { return !e.id.isErased(); }));
 }
 
 // The next "*A<n>" not yet taken; numbers count up from the last one given.
@@ -72,7 +75,8 @@ std::wstring AcDbDictionary::nextAnonymousName() {
     }
 }
 
-Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* entryName, AcDbObject* newValue, AcDbObjectId& newId) {
+Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* entryName, AcDbObject* newValue,
+                                        AcDbObjectId& newId) {
     newId = AcDbObjectId::kNull;
     if (newValue == nullptr) return Acad::eNullObjectPointer;
     if (entryName == nullptr || *entryName == 0) return Acad::eInvalidKey;
@@ -122,14 +126,17 @@ Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key, AcDbObjectId& returnI
 
 Acad::ErrorStatus AcDbDictionary::remove(AcDbObjectId objId) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
-    auto it = std::find_if(mEntries.begin(), mEntries.end(), [objId](const Entry& e) { return e.id == objId; });
+    auto it = std::find_if(mEntries.begin(), mEntries.end(),
+                           [objId](const Entry& e) { return e.id == objId; });
     if (it == mEntries.end()) return Acad::eKeyNotFound;
     mEntries.erase(it);
     rebuildIndex();
     return Acad::eOk;
 }
 
-AcDbDictionaryIterator* AcDbDictionary::newIterator() const { return new AcDbDictionaryIterator(mEntries); }
+AcDbDictionaryIterator* AcDbDictionary::newIterator() const {
+    return new AcDbDictionaryIterator(mEntries);
+}
 
 Acad::ErrorStatus AcDbDictionary::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer);
@@ -218,7 +225,8 @@ bool AcDbDictionaryIterator::next() {
     return !done();
 }
 
-Acad::ErrorStatus AcDbDictionaryIterator::getObject(AcDbObject*& object, AcDb::OpenMode mode) const {
+Acad::ErrorStatus AcDbDictionaryIterator::getObject(AcDbObject*& object,
+                                                    AcDb::OpenMode mode) const {
     object = nullptr;
     if (done()) return Acad::eIteratorDone;
     return acdbOpenObject(object, mEntries[mIndex].id, mode);

@@ -10,9 +10,26 @@ namespace {
 
 // Type tags: each value is preceded by the tag of its filer call.
 enum Tag : std::uint8_t {
-    kTagHardOwner = 1, kTagSoftOwner, kTagHardPointer, kTagSoftPointer, kTagString, kTagBChunk,
-    kTagHandle, kTagInt64, kTagInt32, kTagInt16, kTagInt8, kTagUInt32, kTagUInt16, kTagUInt8,
-    kTagBool, kTagDouble, kTagPoint2d, kTagPoint3d, kTagVector3d, kTagBytes,
+    kTagHardOwner = 1,
+    kTagSoftOwner,
+    kTagHardPointer,
+    kTagSoftPointer,
+    kTagString,
+    kTagBChunk,
+    kTagHandle,
+    kTagInt64,
+    kTagInt32,
+    kTagInt16,
+    kTagInt8,
+    kTagUInt32,
+    kTagUInt16,
+    kTagUInt8,
+    kTagBool,
+    kTagDouble,
+    kTagPoint2d,
+    kTagPoint3d,
+    kTagVector3d,
+    kTagBytes,
 };
 
 // A string longer than this is not something an object writes; a larger length means
@@ -53,14 +70,30 @@ Acad::ErrorStatus AcDbDwgBufferFiler::getId(std::uint8_t tag, AcDbObjectId* id) 
     return es;
 }
 
-Acad::ErrorStatus AcDbDwgBufferFiler::readHardOwnershipId(AcDbHardOwnershipId* id) { return getId(kTagHardOwner, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::writeHardOwnershipId(const AcDbHardOwnershipId& id) { return putId(kTagHardOwner, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::readSoftOwnershipId(AcDbSoftOwnershipId* id) { return getId(kTagSoftOwner, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::writeSoftOwnershipId(const AcDbSoftOwnershipId& id) { return putId(kTagSoftOwner, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::readHardPointerId(AcDbHardPointerId* id) { return getId(kTagHardPointer, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::writeHardPointerId(const AcDbHardPointerId& id) { return putId(kTagHardPointer, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::readSoftPointerId(AcDbSoftPointerId* id) { return getId(kTagSoftPointer, id); }
-Acad::ErrorStatus AcDbDwgBufferFiler::writeSoftPointerId(const AcDbSoftPointerId& id) { return putId(kTagSoftPointer, id); }
+Acad::ErrorStatus AcDbDwgBufferFiler::readHardOwnershipId(AcDbHardOwnershipId* id) {
+    return getId(kTagHardOwner, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::writeHardOwnershipId(const AcDbHardOwnershipId& id) {
+    return putId(kTagHardOwner, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::readSoftOwnershipId(AcDbSoftOwnershipId* id) {
+    return getId(kTagSoftOwner, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::writeSoftOwnershipId(const AcDbSoftOwnershipId& id) {
+    return putId(kTagSoftOwner, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::readHardPointerId(AcDbHardPointerId* id) {
+    return getId(kTagHardPointer, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::writeHardPointerId(const AcDbHardPointerId& id) {
+    return putId(kTagHardPointer, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::readSoftPointerId(AcDbSoftPointerId* id) {
+    return getId(kTagSoftPointer, id);
+}
+Acad::ErrorStatus AcDbDwgBufferFiler::writeSoftPointerId(const AcDbSoftPointerId& id) {
+    return putId(kTagSoftPointer, id);
+}
 
 Acad::ErrorStatus AcDbDwgBufferFiler::writeString(const ACHAR* value) {
     const std::wstring text = value != nullptr ? value : L"";
@@ -124,9 +157,13 @@ Acad::ErrorStatus AcDbDwgBufferFiler::writeAcDbHandle(const AcDbHandle& value) {
     return put(kTagHandle, &raw, sizeof raw);
 }
 
-#define PLAIN_VALUE(NAME, TYPE, TAG)                                                                \
-    Acad::ErrorStatus AcDbDwgBufferFiler::read##NAME(TYPE* value) { return get(TAG, value, sizeof *value); } \
-    Acad::ErrorStatus AcDbDwgBufferFiler::write##NAME(TYPE value) { return put(TAG, &value, sizeof value); }
+#define PLAIN_VALUE(NAME, TYPE, TAG)                                \
+    Acad::ErrorStatus AcDbDwgBufferFiler::read##NAME(TYPE* value) { \
+        return get(TAG, value, sizeof *value);                      \
+    }                                                               \
+    Acad::ErrorStatus AcDbDwgBufferFiler::write##NAME(TYPE value) { \
+        return put(TAG, &value, sizeof value);                      \
+    }
 
 PLAIN_VALUE(Int64, Adesk::Int64, kTagInt64)
 PLAIN_VALUE(Int32, Adesk::Int32, kTagInt32)
@@ -151,7 +188,9 @@ Acad::ErrorStatus AcDbDwgBufferFiler::writeBool(bool value) {
 }
 
 Acad::ErrorStatus AcDbDwgBufferFiler::readBoolean(Adesk::Boolean* value) { return readBool(value); }
-Acad::ErrorStatus AcDbDwgBufferFiler::writeBoolean(Adesk::Boolean value) { return writeBool(value); }
+Acad::ErrorStatus AcDbDwgBufferFiler::writeBoolean(Adesk::Boolean value) {
+    return writeBool(value);
+}
 
 Acad::ErrorStatus AcDbDwgBufferFiler::readPoint2d(AcGePoint2d* value) {
     double xy[2];

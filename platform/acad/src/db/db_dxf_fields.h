@@ -35,7 +35,8 @@ constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 template <typename T>
 bool isDefault(const T& obj, const DxfField<T>& f) {
     if (auto m = std::get_if<double T::*>(&f.member)) return obj.**m == 0.0;
-    if (auto m = std::get_if<AcGeVector3d T::*>(&f.member)) return (obj.**m).isEqualTo(AcGeVector3d::kZAxis);
+    if (auto m = std::get_if<AcGeVector3d T::*>(&f.member))
+        return (obj.**m).isEqualTo(AcGeVector3d::kZAxis);
     return false;
 }
 
@@ -44,10 +45,14 @@ void writeOne(AcDbDxfFiler* filer, const T& obj, const DxfField<T>& f) {
     const bool optional = f.kind == DxfField<T>::kOptional || f.kind == DxfField<T>::kOptionalAngle;
     const bool angle = f.kind == DxfField<T>::kAngle || f.kind == DxfField<T>::kOptionalAngle;
     if (optional && isDefault(obj, f)) return;
-    if (auto m = std::get_if<AcGePoint3d T::*>(&f.member)) filer->writePoint3d(f.code, obj.**m);
-    else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member)) filer->writeVector3d(f.code, obj.**v);
-    else if (auto d = std::get_if<double T::*>(&f.member)) filer->writeDouble(f.code, angle ? obj.**d * kDegreesPerRadian : obj.**d);
-    else if (auto s = std::get_if<std::wstring T::*>(&f.member)) filer->writeString(f.code, (obj.**s).c_str());
+    if (auto m = std::get_if<AcGePoint3d T::*>(&f.member))
+        filer->writePoint3d(f.code, obj.**m);
+    else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member))
+        filer->writeVector3d(f.code, obj.**v);
+    else if (auto d = std::get_if<double T::*>(&f.member))
+        filer->writeDouble(f.code, angle ? obj.**d * kDegreesPerRadian : obj.**d);
+    else if (auto s = std::get_if<std::wstring T::*>(&f.member))
+        filer->writeString(f.code, (obj.**s).c_str());
 }
 
 template <typename T>
@@ -62,11 +67,14 @@ bool read(T& obj, const DxfFieldTable<T>& table, const resbuf& item) {
         if (f.code != item.restype) continue;
         const bool angle = f.kind == DxfField<T>::kAngle || f.kind == DxfField<T>::kOptionalAngle;
         const double* p = item.resval.rpoint;
-        if (auto m = std::get_if<AcGePoint3d T::*>(&f.member)) obj.**m = AcGePoint3d(p[0], p[1], p[2]);
-        else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member)) obj.**v = AcGeVector3d(p[0], p[1], p[2]);
-        else if (auto d = std::get_if<double T::*>(&f.member)) obj.**d = angle ? item.resval.rreal / kDegreesPerRadian : item.resval.rreal;
+        if (auto m = std::get_if<AcGePoint3d T::*>(&f.member))
+            obj.** m = AcGePoint3d(p[0], p[1], p[2]);
+        else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member))
+            obj.** v = AcGeVector3d(p[0], p[1], p[2]);
+        else if (auto d = std::get_if<double T::*>(&f.member))
+            obj.** d = angle ? item.resval.rreal / kDegreesPerRadian : item.resval.rreal;
         else if (auto s = std::get_if<std::wstring T::*>(&f.member))
-            obj.**s = item.resval.rstring != nullptr ? item.resval.rstring : L"";
+            obj.** s = item.resval.rstring != nullptr ? item.resval.rstring : L"";
         return true;
     }
     return false;
@@ -75,10 +83,14 @@ bool read(T& obj, const DxfFieldTable<T>& table, const resbuf& item) {
 template <typename T>
 void dwgOut(AcDbDwgFiler* filer, const T& obj, const DxfFieldTable<T>& table) {
     for (const DxfField<T>& f : table) {
-        if (auto m = std::get_if<AcGePoint3d T::*>(&f.member)) filer->writePoint3d(obj.**m);
-        else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member)) filer->writeVector3d(obj.**v);
-        else if (auto d = std::get_if<double T::*>(&f.member)) filer->writeDouble(obj.**d);
-        else if (auto s = std::get_if<std::wstring T::*>(&f.member)) filer->writeString((obj.**s).c_str());
+        if (auto m = std::get_if<AcGePoint3d T::*>(&f.member))
+            filer->writePoint3d(obj.**m);
+        else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member))
+            filer->writeVector3d(obj.**v);
+        else if (auto d = std::get_if<double T::*>(&f.member))
+            filer->writeDouble(obj.**d);
+        else if (auto s = std::get_if<std::wstring T::*>(&f.member))
+            filer->writeString((obj.**s).c_str());
     }
 }
 
@@ -86,10 +98,14 @@ void dwgOut(AcDbDwgFiler* filer, const T& obj, const DxfFieldTable<T>& table) {
 template <typename T>
 void dwgIn(AcDbDwgFiler* filer, T& obj, const DxfFieldTable<T>& table) {
     for (const DxfField<T>& f : table) {
-        if (auto m = std::get_if<AcGePoint3d T::*>(&f.member)) filer->readPoint3d(&(obj.**m));
-        else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member)) filer->readVector3d(&(obj.**v));
-        else if (auto d = std::get_if<double T::*>(&f.member)) filer->readDouble(&(obj.**d));
-        else if (auto s = std::get_if<std::wstring T::*>(&f.member)) filer->readString(obj.**s);
+        if (auto m = std::get_if<AcGePoint3d T::*>(&f.member))
+            filer->readPoint3d(&(obj.**m));
+        else if (auto v = std::get_if<AcGeVector3d T::*>(&f.member))
+            filer->readVector3d(&(obj.**v));
+        else if (auto d = std::get_if<double T::*>(&f.member))
+            filer->readDouble(&(obj.**d));
+        else if (auto s = std::get_if<std::wstring T::*>(&f.member))
+            filer->readString(obj.**s);
     }
 }
 

@@ -36,21 +36,30 @@ Acad::ErrorStatus AcDbDxfFiler::writeResBuf(const resbuf& item) {
     const int code = item.restype;
     const ads_u_val& v = item.resval;
     switch (acutRbValueKind(code)) {
-        case AcRbValueKind::kString: return writeString(code, v.rstring != nullptr ? v.rstring : L"");
-        case AcRbValueKind::kReal: return writeDouble(code, v.rreal);
-        case AcRbValueKind::kPoint: return writePoint3d(code, AcGePoint3d(v.rpoint[0], v.rpoint[1], v.rpoint[2]));
-        case AcRbValueKind::kInt16: return writeInt16(code, v.rint);
-        case AcRbValueKind::kBool: return writeBool(code, v.rint != 0);
-        case AcRbValueKind::kInt32: return writeInt32(code, v.rlong);
-        case AcRbValueKind::kInt64: return writeInt64(code, v.mnInt64);
+        case AcRbValueKind::kString:
+            return writeString(code, v.rstring != nullptr ? v.rstring : L"");
+        case AcRbValueKind::kReal:
+            return writeDouble(code, v.rreal);
+        case AcRbValueKind::kPoint:
+            return writePoint3d(code, AcGePoint3d(v.rpoint[0], v.rpoint[1], v.rpoint[2]));
+        case AcRbValueKind::kInt16:
+            return writeInt16(code, v.rint);
+        case AcRbValueKind::kBool:
+            return writeBool(code, v.rint != 0);
+        case AcRbValueKind::kInt32:
+            return writeInt32(code, v.rlong);
+        case AcRbValueKind::kInt64:
+            return writeInt64(code, v.mnInt64);
         case AcRbValueKind::kBinary:
-            return writeBytes(code, v.rbinary.buf, static_cast<Adesk::UIntPtr>(v.rbinary.clen > 0 ? v.rbinary.clen : 0));
+            return writeBytes(code, v.rbinary.buf,
+                              static_cast<Adesk::UIntPtr>(v.rbinary.clen > 0 ? v.rbinary.clen : 0));
         case AcRbValueKind::kName: {
             AcDbObjectId id;
             acdbGetObjectId(id, v.rlname);
             return writeObjectId(code, id);
         }
-        case AcRbValueKind::kNone: break;
+        case AcRbValueKind::kNone:
+            break;
     }
     return setError(Acad::eInvalidDxfCode, L"group code %d has no value type", code);
 }

@@ -9,7 +9,8 @@ ACRX_BUILTIN_MEMBERS(AcDbEntity, AcDbObject, nullptr, L"")
 namespace {
 
 AcDbDatabase* databaseOf(const AcDbEntity& ent) {
-    return ent.database() != nullptr ? ent.database() : acdbHostApplicationServices()->workingDatabase();
+    return ent.database() != nullptr ? ent.database()
+                                     : acdbHostApplicationServices()->workingDatabase();
 }
 
 // The layer table of a database, looked at without opening it: callers may hold it open.
@@ -28,8 +29,10 @@ AcDbObjectId layerForDxf(AcDbDatabase* db, const ACHAR* name) {
     AcDbLayerTable* writable = nullptr;
     if (db->getLayerTable(writable, AcDb::kForWrite) != Acad::eOk) return id;
     auto* record = new AcDbLayerTableRecord;
-    if (record->setName(name) == Acad::eOk && writable->add(id, record) == Acad::eOk) record->close();
-    else delete record;
+    if (record->setName(name) == Acad::eOk && writable->add(id, record) == Acad::eOk)
+        record->close();
+    else
+        delete record;
     writable->close();
     return id;
 }
@@ -100,7 +103,9 @@ void AcDbEntity::setDatabaseDefaults(AcDbDatabase* database) {
     mColor.setByLayer();
 }
 
-Adesk::Boolean AcDbEntity::worldDraw(AcGiWorldDraw* mode) { return mode != nullptr && subWorldDraw(mode); }
+Adesk::Boolean AcDbEntity::worldDraw(AcGiWorldDraw* mode) {
+    return mode != nullptr && subWorldDraw(mode);
+}
 void AcDbEntity::list() const { subList(); }
 
 Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d& xform) {
@@ -110,7 +115,8 @@ Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d& xform) {
     return es;
 }
 
-Acad::ErrorStatus AcDbEntity::getTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& ent) const {
+Acad::ErrorStatus AcDbEntity::getTransformedCopy(const AcGeMatrix3d& xform,
+                                                 AcDbEntity*& ent) const {
     ent = AcDbEntity::cast(clone());
     if (ent == nullptr) return Acad::eNotApplicable;
     Acad::ErrorStatus es = ent->transformBy(xform);
@@ -121,24 +127,30 @@ Acad::ErrorStatus AcDbEntity::getTransformedCopy(const AcGeMatrix3d& xform, AcDb
     return es;
 }
 
-Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents& extents) const { return subGetGeomExtents(extents); }
-Acad::ErrorStatus AcDbEntity::explode(AcDbVoidPtrArray& entitySet) const { return subExplode(entitySet); }
+Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents& extents) const {
+    return subGetGeomExtents(extents);
+}
+Acad::ErrorStatus AcDbEntity::explode(AcDbVoidPtrArray& entitySet) const {
+    return subExplode(entitySet);
+}
 
 Acad::ErrorStatus AcDbEntity::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                             AcDbIntArray& geomIds) const {
     return subGetGripPoints(gripPoints, osnapModes, geomIds);
 }
 
-Acad::ErrorStatus AcDbEntity::moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+Acad::ErrorStatus AcDbEntity::moveGripPointsAt(const AcDbIntArray& indices,
+                                               const AcGeVector3d& offset) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     return subMoveGripPointsAt(indices, offset);
 }
 
-Acad::ErrorStatus AcDbEntity::getOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
-                                             const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
-                                             const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                             AcDbIntArray& geomIds) const {
-    return subGetOsnapPoints(osnapMode, gsSelectionMark, pickPoint, lastPoint, viewXform, snapPoints, geomIds);
+Acad::ErrorStatus AcDbEntity::getOsnapPoints(
+    AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark, const AcGePoint3d& pickPoint,
+    const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+    AcDbIntArray& geomIds) const {
+    return subGetOsnapPoints(osnapMode, gsSelectionMark, pickPoint, lastPoint, viewXform,
+                             snapPoints, geomIds);
 }
 
 Acad::ErrorStatus AcDbEntity::intersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
@@ -150,7 +162,8 @@ Acad::ErrorStatus AcDbEntity::intersectWith(const AcDbEntity* entity, AcDb::Inte
 
 Acad::ErrorStatus AcDbEntity::intersectWith(const AcDbEntity* entity, AcDb::Intersect intType,
                                             const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                            Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const {
+                                            Adesk::GsMarker thisGsMarker,
+                                            Adesk::GsMarker otherGsMarker) const {
     if (entity == nullptr) return Acad::eNullEntityPointer;
     return subIntersectWith(entity, intType, projPlane, points, thisGsMarker, otherGsMarker);
 }
@@ -170,32 +183,44 @@ Adesk::Boolean AcDbEntity::subWorldDraw(AcGiWorldDraw*) { return true; }
 void AcDbEntity::subList() const {
     ACHAR handle[17] = L"0";
     objectId().handle().getIntoAsciiBuffer(handle);
-    const std::wstring dxfName = isA() != nullptr && *isA()->dxfName() != 0 ? isA()->dxfName() : L"ENTITY";
+    const std::wstring dxfName =
+        isA() != nullptr && *isA()->dxfName() != 0 ? isA()->dxfName() : L"ENTITY";
     acutPrintf(L"\n%18s  Layer: \"%s\"", dxfName.c_str(), layerName().c_str());
     acutPrintf(L"\n%18s  Space: Model space", L"");
-    if (!mColor.isByLayer()) acutPrintf(L"\n%18s  Color: %d", L"", static_cast<int>(mColor.colorIndex()));
+    if (!mColor.isByLayer())
+        acutPrintf(L"\n%18s  Color: %d", L"", static_cast<int>(mColor.colorIndex()));
     acutPrintf(L"\n%18s  Handle = %s", L"", handle);
 }
 
 Acad::ErrorStatus AcDbEntity::subTransformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
-Acad::ErrorStatus AcDbEntity::subGetGeomExtents(AcDbExtents&) const { return Acad::eInvalidExtents; }
+Acad::ErrorStatus AcDbEntity::subGetGeomExtents(AcDbExtents&) const {
+    return Acad::eInvalidExtents;
+}
 Acad::ErrorStatus AcDbEntity::subExplode(AcDbVoidPtrArray&) const { return Acad::eNotApplicable; }
-Acad::ErrorStatus AcDbEntity::subGetGripPoints(AcGePoint3dArray&, AcDbIntArray&, AcDbIntArray&) const { return Acad::eOk; }
-Acad::ErrorStatus AcDbEntity::subMoveGripPointsAt(const AcDbIntArray&, const AcGeVector3d&) { return Acad::eOk; }
+Acad::ErrorStatus AcDbEntity::subGetGripPoints(AcGePoint3dArray&, AcDbIntArray&,
+                                               AcDbIntArray&) const {
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbEntity::subMoveGripPointsAt(const AcDbIntArray&, const AcGeVector3d&) {
+    return Acad::eOk;
+}
 
-Acad::ErrorStatus AcDbEntity::subGetOsnapPoints(AcDb::OsnapMode, Adesk::GsMarker, const AcGePoint3d&,
-                                                const AcGePoint3d&, const AcGeMatrix3d&, AcGePoint3dArray&,
+Acad::ErrorStatus AcDbEntity::subGetOsnapPoints(AcDb::OsnapMode, Adesk::GsMarker,
+                                                const AcGePoint3d&, const AcGePoint3d&,
+                                                const AcGeMatrix3d&, AcGePoint3dArray&,
                                                 AcDbIntArray&) const {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::subIntersectWith(const AcDbEntity*, AcDb::Intersect, AcGePoint3dArray&,
-                                               Adesk::GsMarker, Adesk::GsMarker) const {
+Acad::ErrorStatus AcDbEntity::subIntersectWith(const AcDbEntity*, AcDb::Intersect,
+                                               AcGePoint3dArray&, Adesk::GsMarker,
+                                               Adesk::GsMarker) const {
     return Acad::eNotApplicable;
 }
 
 Acad::ErrorStatus AcDbEntity::subIntersectWith(const AcDbEntity*, AcDb::Intersect, const AcGePlane&,
-                                               AcGePoint3dArray&, Adesk::GsMarker, Adesk::GsMarker) const {
+                                               AcGePoint3dArray&, Adesk::GsMarker,
+                                               Adesk::GsMarker) const {
     return Acad::eNotApplicable;
 }
 
@@ -240,17 +265,24 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbObject::dxfInFields(filer);
     if (es != Acad::eOk) return es;
     if (!filer->atSubclassData(L"AcDbEntity"))
-        return filer->setError(Acad::eBadDxfSequence, L"entity without the subclass marker AcDbEntity");
+        return filer->setError(Acad::eBadDxfSequence,
+                               L"entity without the subclass marker AcDbEntity");
     AcDbDatabase* db = filer->database() != nullptr ? filer->database() : databaseOf(*this);
     return readDxfSubclass(filer, L"AcDbEntity", [&](const resbuf& item) {
         switch (item.restype) {
-            case 8: mLayerId = layerForDxf(db, item.resval.rstring); return true;
+            case 8:
+                mLayerId = layerForDxf(db, item.resval.rstring);
+                return true;
             case 62: {
                 const int index = item.resval.rint;
-                return index >= 0 && index <= 256 && mColor.setColorIndex(static_cast<Adesk::UInt16>(index)) == Acad::eOk;
+                return index >= 0 && index <= 256 &&
+                       mColor.setColorIndex(static_cast<Adesk::UInt16>(index)) == Acad::eOk;
             }
-            case 60: mVisibility = item.resval.rint != 0 ? AcDb::kInvisible : AcDb::kVisible; return true;
-            default: return false;
+            case 60:
+                mVisibility = item.resval.rint != 0 ? AcDb::kInvisible : AcDb::kVisible;
+                return true;
+            default:
+                return false;
         }
     });
 }

@@ -44,7 +44,8 @@ Acad::ErrorStatus AcDbGroup::setAnonymous() {
 Acad::ErrorStatus AcDbGroup::append(AcDbObjectId id) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (id.isNull()) return Acad::eNullObjectId;
-    if (!id.isValid() || !id.objectClass()->isDerivedFrom(AcDbEntity::desc())) return Acad::eNotAnEntity;
+    if (!id.isValid() || !id.objectClass()->isDerivedFrom(AcDbEntity::desc()))
+        return Acad::eNotAnEntity;
     if (database() != nullptr && id.database() != database()) return Acad::eWrongDatabase;
     if (std::find(mIds.begin(), mIds.end(), id) != mIds.end()) return Acad::eAlreadyInDb;
     mIds.push_back(id);
@@ -79,7 +80,9 @@ Acad::ErrorStatus AcDbGroup::clear() {
     return Acad::eOk;
 }
 
-bool AcDbGroup::has(const AcDbEntity* entity) const { return entity != nullptr && has(entity->objectId()); }
+bool AcDbGroup::has(const AcDbEntity* entity) const {
+    return entity != nullptr && has(entity->objectId());
+}
 
 bool AcDbGroup::has(AcDbObjectId id) const {
     return !id.isNull() && std::find(mIds.begin(), mIds.end(), id) != mIds.end();
@@ -92,7 +95,9 @@ std::vector<AcDbObjectId> AcDbGroup::liveIds() const {
     return live;
 }
 
-Adesk::UInt32 AcDbGroup::numEntities() const { return static_cast<Adesk::UInt32>(liveIds().size()); }
+Adesk::UInt32 AcDbGroup::numEntities() const {
+    return static_cast<Adesk::UInt32>(liveIds().size());
+}
 
 Adesk::UInt32 AcDbGroup::allEntityIds(AcDbObjectIdArray& ids) const {
     ids.removeAll();
@@ -151,20 +156,29 @@ Acad::ErrorStatus AcDbGroup::dxfOutFields(AcDbDxfFiler* filer) const {
 Acad::ErrorStatus AcDbGroup::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbObject::dxfInFields(filer);
     if (es != Acad::eOk) return es;
-    if (!filer->atSubclassData(L"AcDbGroup")) return filer->setError(Acad::eBadDxfSequence, L"group without its subclass marker");
+    if (!filer->atSubclassData(L"AcDbGroup"))
+        return filer->setError(Acad::eBadDxfSequence, L"group without its subclass marker");
     mIds.clear();
     return readDxfSubclass(filer, L"AcDbGroup", [this](const resbuf& item) {
         switch (item.restype) {
-            case 300: mDescription = item.resval.rstring != nullptr ? item.resval.rstring : L""; return true;
-            case 70: mAnonymous = item.resval.rint != 0; return true;
-            case 71: mSelectable = item.resval.rint != 0; return true;
+            case 300:
+                mDescription = item.resval.rstring != nullptr ? item.resval.rstring : L"";
+                return true;
+            case 70:
+                mAnonymous = item.resval.rint != 0;
+                return true;
+            case 71:
+                mSelectable = item.resval.rint != 0;
+                return true;
             case 340: {
                 AcDbObjectId id;
                 acdbGetObjectId(id, item.resval.rlname);
-                if (!id.isNull() && std::find(mIds.begin(), mIds.end(), id) == mIds.end()) mIds.push_back(id);
+                if (!id.isNull() && std::find(mIds.begin(), mIds.end(), id) == mIds.end())
+                    mIds.push_back(id);
                 return true;
             }
-            default: return false;
+            default:
+                return false;
         }
     });
 }

@@ -12,9 +12,12 @@ AcDbHandle::AcDbHandle(const ACHAR* hexText) {
     for (const ACHAR* p = hexText; *p != 0; ++p, ++digits) {
         const ACHAR c = *p;
         int d = -1;
-        if (c >= L'0' && c <= L'9') d = c - L'0';
-        else if (c >= L'a' && c <= L'f') d = c - L'a' + 10;
-        else if (c >= L'A' && c <= L'F') d = c - L'A' + 10;
+        if (c >= L'0' && c <= L'9')
+            d = c - L'0';
+        else if (c >= L'a' && c <= L'f')
+            d = c - L'a' + 10;
+        else if (c >= L'A' && c <= L'F')
+            d = c - L'A' + 10;
         // More than 16 digits would overflow 64 bits.
         if (d < 0 || digits >= 16) return;
         v = (v << 4) | static_cast<std::uint64_t>(d);
@@ -31,7 +34,9 @@ bool AcDbObjectId::isValid() const { return mStub != nullptr && mStub->object !=
 
 bool AcDbObjectId::isErased() const { return isValid() && mStub->object->isErased(); }
 
-AcDbDatabase* AcDbObjectId::database() const { return mStub != nullptr ? mStub->database : nullptr; }
+AcDbDatabase* AcDbObjectId::database() const {
+    return mStub != nullptr ? mStub->database : nullptr;
+}
 
 AcDbHandle AcDbObjectId::handle() const { return mStub != nullptr ? mStub->handle : AcDbHandle(); }
 

@@ -67,7 +67,8 @@ Acad::ErrorStatus AcDbLine::getEndParam(double& param) const {
 
 Acad::ErrorStatus AcDbLine::getPointAtParam(double param, AcGePoint3d& point) const {
     const double len = mStart.distanceTo(mEnd);
-    if (param < -AcGeContext::gTol.equalPoint() || param > len + AcGeContext::gTol.equalPoint()) return Acad::eInvalidInput;
+    if (param < -AcGeContext::gTol.equalPoint() || param > len + AcGeContext::gTol.equalPoint())
+        return Acad::eInvalidInput;
     point = len > 0.0 ? mStart + (mEnd - mStart) * (param / len) : mStart;
     return Acad::eOk;
 }
@@ -90,7 +91,8 @@ Adesk::Boolean AcDbLine::subWorldDraw(AcGiWorldDraw* mode) {
 
 void AcDbLine::subList() const {
     AcDbEntity::subList();
-    acutPrintf(L"\n%18s  from point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mStart.x, mStart.y, mStart.z);
+    acutPrintf(L"\n%18s  from point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mStart.x, mStart.y,
+               mStart.z);
     acutPrintf(L"\n%18s    to point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mEnd.x, mEnd.y, mEnd.z);
     acutPrintf(L"\n%18s  Length = %10.4f", L"", mStart.distanceTo(mEnd));
 }
@@ -109,7 +111,8 @@ Acad::ErrorStatus AcDbLine::subGetGeomExtents(AcDbExtents& extents) const {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLine::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
+Acad::ErrorStatus AcDbLine::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&,
+                                             AcDbIntArray&) const {
     gripPoints.append(mStart);
     gripPoints.append(mStart + (mEnd - mStart) * 0.5);
     gripPoints.append(mEnd);
@@ -117,7 +120,8 @@ Acad::ErrorStatus AcDbLine::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbI
 }
 
 // Grip 0 moves the start, 2 the end, 1 (the midpoint) the whole line.
-Acad::ErrorStatus AcDbLine::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+Acad::ErrorStatus AcDbLine::subMoveGripPointsAt(const AcDbIntArray& indices,
+                                                const AcGeVector3d& offset) {
     for (int index : indices) {
         if (index == 0 || index == 1) mStart += offset;
         if (index == 2 || index == 1) mEnd += offset;
@@ -125,8 +129,9 @@ Acad::ErrorStatus AcDbLine::subMoveGripPointsAt(const AcDbIntArray& indices, con
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLine::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker, const AcGePoint3d&,
-                                              const AcGePoint3d&, const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
+Acad::ErrorStatus AcDbLine::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker,
+                                              const AcGePoint3d&, const AcGePoint3d&,
+                                              const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
                                               AcDbIntArray&) const {
     if (osnapMode == AcDb::kOsModeEnd) {
         snapPoints.append(mStart);
@@ -152,7 +157,9 @@ Acad::ErrorStatus AcDbLine::dxfOutFields(AcDbDxfFiler* filer) const {
 Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = dxffields::dxfInEntityStart(filer, *this, L"AcDbLine", L"line");
     if (es != Acad::eOk) return es;
-    return readDxfSubclass(filer, L"AcDbLine", [this](const resbuf& item) { return dxffields::read(*this, Fields::table(), item); });
+    return readDxfSubclass(filer, L"AcDbLine", [this](const resbuf& item) {
+        return dxffields::read(*this, Fields::table(), item);
+    });
 }
 
 // Rays.
@@ -197,7 +204,8 @@ Adesk::Boolean AcDbRay::subWorldDraw(AcGiWorldDraw* mode) {
 void AcDbRay::subList() const {
     AcDbEntity::subList();
     acutPrintf(L"\n%18s  base point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mBase.x, mBase.y, mBase.z);
-    acutPrintf(L"\n%18s  unit direction, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mDir.x, mDir.y, mDir.z);
+    acutPrintf(L"\n%18s  unit direction, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mDir.x, mDir.y,
+               mDir.z);
 }
 
 Acad::ErrorStatus AcDbRay::subTransformBy(const AcGeMatrix3d& xform) {
@@ -210,12 +218,14 @@ Acad::ErrorStatus AcDbRay::subTransformBy(const AcGeMatrix3d& xform) {
 
 Acad::ErrorStatus AcDbRay::subGetGeomExtents(AcDbExtents&) const { return Acad::eInvalidExtents; }
 
-Acad::ErrorStatus AcDbRay::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
+Acad::ErrorStatus AcDbRay::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&,
+                                            AcDbIntArray&) const {
     gripPoints.append(mBase);
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbRay::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+Acad::ErrorStatus AcDbRay::subMoveGripPointsAt(const AcDbIntArray& indices,
+                                               const AcGeVector3d& offset) {
     for (int index : indices)
         if (index == 0) mBase += offset;
     return Acad::eOk;
@@ -236,8 +246,11 @@ Acad::ErrorStatus AcDbRay::dxfOutFields(AcDbDxfFiler* filer) const {
 Acad::ErrorStatus AcDbRay::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = dxffields::dxfInEntityStart(filer, *this, L"AcDbRay", L"ray");
     if (es != Acad::eOk) return es;
-    es = readDxfSubclass(filer, L"AcDbRay", [this](const resbuf& item) { return dxffields::read(*this, Fields::table(), item); });
-    if (mDir.isZeroLength()) return filer->setError(Acad::eInvalidInput, L"ray with a zero direction");
+    es = readDxfSubclass(filer, L"AcDbRay", [this](const resbuf& item) {
+        return dxffields::read(*this, Fields::table(), item);
+    });
+    if (mDir.isZeroLength())
+        return filer->setError(Acad::eInvalidInput, L"ray with a zero direction");
     mDir.normalize();
     return es;
 }

@@ -74,8 +74,8 @@ void AcDbObject::assertWriteEnabled(Adesk::Boolean, Adesk::Boolean) {
     mModified = true;
 }
 
-Acad::ErrorStatus AcDbObject::getObjectBirthVersion(AcDb::DwgVersion& version,
-                                                    AcDb::MaintenanceReleaseVersion& maintenance) const {
+Acad::ErrorStatus AcDbObject::getObjectBirthVersion(
+    AcDb::DwgVersion& version, AcDb::MaintenanceReleaseVersion& maintenance) const {
     // Every object is born in the one release the stand-in writes.
     version = AcDb::kDHL_CURRENT;
     maintenance = AcDb::kMReleaseCurrent;
@@ -113,13 +113,14 @@ Acad::ErrorStatus AcDbObject::keepDeclinedDxfItem(AcDbDxfFiler* filer, const ACH
     const int code = item.restype;
     for (int x : {code - 10, code - 20})
         if (dxfIsPointCode(x))
-            return filer->setError(Acad::eBadDxfSequence, L"group code %d without its point (group code %d)",
-                                   code, x);
+            return filer->setError(Acad::eBadDxfSequence,
+                                   L"group code %d without its point (group code %d)", code, x);
     keepUnknownDxfItem(subclass, item);
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbObject::writeUnknownDxfItems(AcDbDxfFiler* filer, const ACHAR* subclass) const {
+Acad::ErrorStatus AcDbObject::writeUnknownDxfItems(AcDbDxfFiler* filer,
+                                                   const ACHAR* subclass) const {
     for (const UnknownItem& kept : mUnknownDxf) {
         if (kept.subclass != subclass) continue;
         Acad::ErrorStatus es = filer->writeResBuf(*kept.item);
@@ -133,7 +134,9 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
     return filer->filerStatus();
 }
 
-Acad::ErrorStatus AcDbObject::dxfOutFields(AcDbDxfFiler* filer) const { return filer->filerStatus(); }
+Acad::ErrorStatus AcDbObject::dxfOutFields(AcDbDxfFiler* filer) const {
+    return filer->filerStatus();
+}
 
 Acad::ErrorStatus acdbOpenAcDbObjectOfClass(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
                                             bool openErased, const AcRxClass* requiredClass) {
@@ -142,7 +145,8 @@ Acad::ErrorStatus acdbOpenAcDbObjectOfClass(AcDbObject*& obj, AcDbObjectId id, A
     AcDbObject* target = id.stub()->object.get();
     if (target == nullptr) return Acad::ePermanentlyErased;
     if (target->isErased() && !openErased) return Acad::eWasErased;
-    if (requiredClass != nullptr && !target->isKindOf(requiredClass)) return Acad::eNotThatKindOfClass;
+    if (requiredClass != nullptr && !target->isKindOf(requiredClass))
+        return Acad::eNotThatKindOfClass;
     if (target->isWriteEnabled()) return Acad::eWasOpenForWrite;
     if (mode == AcDb::kForWrite && target->numReaders() > 0) return Acad::eWasOpenForRead;
     if (mode != AcDb::kForWrite && target->numReaders() >= kMaxReaders) return Acad::eAtMaxReaders;
@@ -151,15 +155,18 @@ Acad::ErrorStatus acdbOpenAcDbObjectOfClass(AcDbObject*& obj, AcDbObjectId id, A
     return Acad::eOk;
 }
 
-Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
+                                     bool openErased) {
     return acdbOpenAcDbObjectOfClass(obj, id, mode, openErased, nullptr);
 }
 
-Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {
+Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
+                                 bool openErased) {
     return acdbOpenAcDbObjectOfClass(obj, id, mode, openErased, nullptr);
 }
 
-Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& ent, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {
+Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& ent, AcDbObjectId id, AcDb::OpenMode mode,
+                                     bool openErased) {
     ent = nullptr;
     AcDbObject* obj = nullptr;
     Acad::ErrorStatus es = acdbOpenAcDbObjectOfClass(obj, id, mode, openErased, AcDbEntity::desc());

@@ -23,11 +23,12 @@ AcGePoint2d AcDbPolyline::toPlane(const AcGePoint3d& p) const {
     return {q.x, q.y};
 }
 
-Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& point, double bulge,
-                                            double startWidth, double endWidth) {
+Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& point,
+                                            double bulge, double startWidth, double endWidth) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (index > numVerts()) return Acad::eInvalidIndex;
-    Vertex v{point, bulge, startWidth < 0.0 ? mConstantWidth : startWidth, endWidth < 0.0 ? mConstantWidth : endWidth};
+    Vertex v{point, bulge, startWidth < 0.0 ? mConstantWidth : startWidth,
+             endWidth < 0.0 ? mConstantWidth : endWidth};
     mVertices.insert(mVertices.begin() + index, v);
     return Acad::eOk;
 }
@@ -41,8 +42,10 @@ Acad::ErrorStatus AcDbPolyline::removeVertexAt(unsigned int index) {
 
 Acad::ErrorStatus AcDbPolyline::reset(Adesk::Boolean reuse, unsigned int count) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
-    if (!reuse) mVertices.clear();
-    else if (count < numVerts()) mVertices.resize(count);
+    if (!reuse)
+        mVertices.clear();
+    else if (count < numVerts())
+        mVertices.resize(count);
     return Acad::eOk;
 }
 
@@ -79,14 +82,16 @@ Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned int index, double bulge) {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const {
+Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned int index, double& startWidth,
+                                            double& endWidth) const {
     if (index >= numVerts()) return Acad::eInvalidIndex;
     startWidth = mVertices[index].startWidth;
     endWidth = mVertices[index].endWidth;
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidth, double endWidth) {
+Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidth,
+                                            double endWidth) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (index >= numVerts()) return Acad::eInvalidIndex;
     if (startWidth < 0.0 || endWidth < 0.0) return Acad::eInvalidInput;
@@ -134,7 +139,8 @@ Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) {
 Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const {
     width = mConstantWidth;
     for (const Vertex& v : mVertices)
-        if (v.startWidth != mConstantWidth || v.endWidth != mConstantWidth) return Acad::eNotApplicable;
+        if (v.startWidth != mConstantWidth || v.endWidth != mConstantWidth)
+            return Acad::eNotApplicable;
     return Acad::eOk;
 }
 
@@ -156,7 +162,9 @@ Acad::ErrorStatus AcDbPolyline::getEndParam(double& param) const {
     return numVerts() == 0 ? Acad::eDegenerateGeometry : Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::getStartPoint(AcGePoint3d& point) const { return getPointAt(0, point); }
+Acad::ErrorStatus AcDbPolyline::getStartPoint(AcGePoint3d& point) const {
+    return getPointAt(0, point);
+}
 
 Acad::ErrorStatus AcDbPolyline::getEndPoint(AcGePoint3d& point) const {
     if (numVerts() == 0) return Acad::eDegenerateGeometry;
@@ -169,7 +177,8 @@ Acad::ErrorStatus AcDbPolyline::getPointAtParam(double param, AcGePoint3d& point
     const double tol = AcGeContext::gTol.equalPoint();
     if (numVerts() == 0 || param < -tol || param > numSegments() + tol) return Acad::eInvalidInput;
     const unsigned int segments = numSegments();
-    const auto i = static_cast<unsigned int>(std::min(std::max(param, 0.0), segments > 0 ? segments - 1.0 : 0.0));
+    const auto i = static_cast<unsigned int>(
+        std::min(std::max(param, 0.0), segments > 0 ? segments - 1.0 : 0.0));
     if (segments == 0 || segType(i) == AcDb::kCoincident) return getPointAt(i, point);
     std::vector<CurvePiece> pieces;
     acdbCurvePieces(*this, false, pieces);
@@ -182,7 +191,8 @@ Acad::ErrorStatus AcDbPolyline::getParamAtPoint(const AcGePoint3d& point, double
     return AcDbCurve::getParamAtPoint(point, param);
 }
 
-Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint,
+                                                  AcGePoint3d& pointOnCurve,
                                                   Adesk::Boolean extend) const {
     if (numVerts() == 1) return getPointAt(0, pointOnCurve);
     return AcDbCurve::getClosestPointTo(givenPoint, pointOnCurve, extend);
@@ -208,7 +218,8 @@ Acad::ErrorStatus AcDbPolyline::getArea(double& area) const {
         if (i >= numSegments() || segType(i) != AcDb::kArc) continue;
         const double theta = 4.0 * std::atan(mVertices[i].bulge);
         const double r = a.distanceTo(b) / (2.0 * std::sin(std::fabs(theta) / 2.0));
-        arcs += (theta > 0.0 ? 1.0 : -1.0) * r * r * (std::fabs(theta) - std::sin(std::fabs(theta))) / 2.0;
+        arcs += (theta > 0.0 ? 1.0 : -1.0) * r * r *
+                (std::fabs(theta) - std::sin(std::fabs(theta))) / 2.0;
     }
     area = std::fabs(twice / 2.0 + arcs);
     return Acad::eOk;

@@ -20,7 +20,8 @@ void appendPiece(const CurvePiece& piece, std::vector<AcGePoint3d>& points) {
         return;
     }
     const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(piece.sweep) / kArcStep)));
-    for (int k = 1; k <= steps; ++k) points.push_back(piece.pointAt(static_cast<double>(k) / steps));
+    for (int k = 1; k <= steps; ++k)
+        points.push_back(piece.pointAt(static_cast<double>(k) / steps));
 }
 
 }  // namespace
@@ -31,7 +32,9 @@ Adesk::Boolean AcDbPolyline::subWorldDraw(AcGiWorldDraw* mode) {
     std::vector<AcGePoint3d> points;
     for (const CurvePiece& piece : pieces) appendPiece(piece, points);
     if (points.empty() && numVerts() > 0) points.push_back(toWorld(mVertices[0].point));
-    if (!points.empty()) mode->geometry().polyline(static_cast<Adesk::UInt32>(points.size()), points.data(), &mNormal);
+    if (!points.empty())
+        mode->geometry().polyline(static_cast<Adesk::UInt32>(points.size()), points.data(),
+                                  &mNormal);
     return true;
 }
 
@@ -63,7 +66,8 @@ Acad::ErrorStatus AcDbPolyline::subTransformBy(const AcGeMatrix3d& xform) {
     const bool mirrored = xform.det() < 0.0;
     mNormal = normal;
     for (size_t i = 0; i < mVertices.size(); ++i) {
-        const AcGePoint3d inPlane = AcGePoint3d(world[i]).transformBy(AcGeMatrix3d::worldToPlane(mNormal));
+        const AcGePoint3d inPlane =
+            AcGePoint3d(world[i]).transformBy(AcGeMatrix3d::worldToPlane(mNormal));
         mVertices[i].point = AcGePoint2d(inPlane.x, inPlane.y);
         mVertices[i].startWidth *= scale;
         mVertices[i].endWidth *= scale;
@@ -111,22 +115,27 @@ Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entitySet) const {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
+Acad::ErrorStatus AcDbPolyline::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&,
+                                                 AcDbIntArray&) const {
     for (const Vertex& v : mVertices) gripPoints.append(toWorld(v.point));
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
-    const AcGeVector3d inPlane = AcGeVector3d(offset).transformBy(AcGeMatrix3d::worldToPlane(mNormal));
+Acad::ErrorStatus AcDbPolyline::subMoveGripPointsAt(const AcDbIntArray& indices,
+                                                    const AcGeVector3d& offset) {
+    const AcGeVector3d inPlane =
+        AcGeVector3d(offset).transformBy(AcGeMatrix3d::worldToPlane(mNormal));
     for (int index : indices) {
         if (index < 0 || static_cast<unsigned int>(index) >= numVerts()) continue;
-        mVertices[static_cast<size_t>(index)].point = mVertices[static_cast<size_t>(index)].point + AcGeVector2d(inPlane.x, inPlane.y);
+        mVertices[static_cast<size_t>(index)].point =
+            mVertices[static_cast<size_t>(index)].point + AcGeVector2d(inPlane.x, inPlane.y);
     }
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker, const AcGePoint3d&,
-                                                  const AcGePoint3d&, const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
+Acad::ErrorStatus AcDbPolyline::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker,
+                                                  const AcGePoint3d&, const AcGePoint3d&,
+                                                  const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
                                                   AcDbIntArray&) const {
     std::vector<CurvePiece> pieces;
     acdbCurvePieces(*this, false, pieces);

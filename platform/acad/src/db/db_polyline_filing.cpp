@@ -82,17 +82,32 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     es = readDxfSubclass(filer, L"AcDbPolyline", [&](const resbuf& item) {
         const ads_u_val& v = item.resval;
         switch (item.restype) {
-            case 90: declared = v.rlong; return true;
-            case 70: mClosed = (v.rint & 1) != 0, mPlinegen = (v.rint & 128) != 0; return true;
-            case 43: mConstantWidth = v.rreal; return true;
-            case 38: mElevation = v.rreal; return true;
-            case 39: mThickness = v.rreal; return true;
-            case 210: mNormal = AcGeVector3d(v.rpoint[0], v.rpoint[1], v.rpoint[2]); return true;
+            case 90:
+                declared = v.rlong;
+                return true;
+            case 70:
+                mClosed = (v.rint & 1) != 0, mPlinegen = (v.rint & 128) != 0;
+                return true;
+            case 43:
+                mConstantWidth = v.rreal;
+                return true;
+            case 38:
+                mElevation = v.rreal;
+                return true;
+            case 39:
+                mThickness = v.rreal;
+                return true;
+            case 210:
+                mNormal = AcGeVector3d(v.rpoint[0], v.rpoint[1], v.rpoint[2]);
+                return true;
             case 10:
                 if (mVertices.size() >= static_cast<size_t>(kMaxVertices)) return false;
                 mVertices.push_back({AcGePoint2d(v.rpoint[0], v.rpoint[1]), 0.0, -1.0, -1.0});
                 return true;
-            case 40: case 41: case 42: case 91: {
+            case 40:
+            case 41:
+            case 42:
+            case 91: {
                 // Width or bulge before the first vertex belongs to no vertex: the
                 // file is refused. Vertex ids are not kept.
                 if (mVertices.empty()) {
@@ -105,21 +120,25 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
                 if (item.restype == 42) last.bulge = v.rreal;
                 return true;
             }
-            default: return false;
+            default:
+                return false;
         }
     });
     if (es != Acad::eOk) return es;
     if (strayVertexData)
-        return filer->setError(Acad::eBadDxfSequence, L"polyline width or bulge before its first vertex");
+        return filer->setError(Acad::eBadDxfSequence,
+                               L"polyline width or bulge before its first vertex");
     for (Vertex& vertex : mVertices) {
         if (vertex.startWidth < 0.0) vertex.startWidth = mConstantWidth;
         if (vertex.endWidth < 0.0) vertex.endWidth = mConstantWidth;
-        if (!std::isfinite(vertex.bulge)) return filer->setError(Acad::eInvalidInput, L"polyline bulge is not a number");
+        if (!std::isfinite(vertex.bulge))
+            return filer->setError(Acad::eInvalidInput, L"polyline bulge is not a number");
     }
     if (declared >= 0 && static_cast<size_t>(declared) != mVertices.size())
-        return filer->setError(Acad::eInvalidInput, L"polyline declares %d vertices but has %d", static_cast<int>(declared),
-                               static_cast<int>(mVertices.size()));
-    if (mNormal.isZeroLength()) return filer->setError(Acad::eInvalidInput, L"polyline with a zero normal");
+        return filer->setError(Acad::eInvalidInput, L"polyline declares %d vertices but has %d",
+                               static_cast<int>(declared), static_cast<int>(mVertices.size()));
+    if (mNormal.isZeroLength())
+        return filer->setError(Acad::eInvalidInput, L"polyline with a zero normal");
     mNormal.normalize();
     return Acad::eOk;
 }

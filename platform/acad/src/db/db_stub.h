@@ -6,7 +6,7 @@
 #include "dbmain.h"
 
 class AcDbStub {
-public:
+  public:
     AcDbDatabase* database = nullptr;
     AcDbHandle handle;
     std::unique_ptr<AcDbObject> object;  // null for a handle referred to but not yet read

@@ -8,10 +8,14 @@
 #include "wcrt.h"
 
 ACRX_BUILTIN_MEMBERS(AcDbSymbolTableRecord, AcDbObject, nullptr, L"")
-ACRX_BUILTIN_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, ACRX_CONSTRUCTOR(AcDbBlockTableRecord), L"BLOCK_RECORD")
-ACRX_BUILTIN_MEMBERS(AcDbLayerTableRecord, AcDbSymbolTableRecord, ACRX_CONSTRUCTOR(AcDbLayerTableRecord), L"LAYER")
-ACRX_BUILTIN_MEMBERS(AcDbTextStyleTableRecord, AcDbSymbolTableRecord, ACRX_CONSTRUCTOR(AcDbTextStyleTableRecord), L"STYLE")
-ACRX_BUILTIN_MEMBERS(AcDbRegAppTableRecord, AcDbSymbolTableRecord, ACRX_CONSTRUCTOR(AcDbRegAppTableRecord), L"APPID")
+ACRX_BUILTIN_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord,
+                     ACRX_CONSTRUCTOR(AcDbBlockTableRecord), L"BLOCK_RECORD")
+ACRX_BUILTIN_MEMBERS(AcDbLayerTableRecord, AcDbSymbolTableRecord,
+                     ACRX_CONSTRUCTOR(AcDbLayerTableRecord), L"LAYER")
+ACRX_BUILTIN_MEMBERS(AcDbTextStyleTableRecord, AcDbSymbolTableRecord,
+                     ACRX_CONSTRUCTOR(AcDbTextStyleTableRecord), L"STYLE")
+ACRX_BUILTIN_MEMBERS(AcDbRegAppTableRecord, AcDbSymbolTableRecord,
+                     ACRX_CONSTRUCTOR(AcDbRegAppTableRecord), L"APPID")
 
 namespace {
 
@@ -113,7 +117,9 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
         return dxfInRecordItem(item);
     });
     if (es != Acad::eOk) return es;
-    if (!named) return filer->setError(Acad::eMissingDxfField, L"table record without a valid name (group 2)");
+    if (!named)
+        return filer->setError(Acad::eMissingDxfField,
+                               L"table record without a valid name (group 2)");
     return Acad::eOk;
 }
 
@@ -126,7 +132,9 @@ Acad::ErrorStatus AcDbLayerTableRecord::setColor(const AcCmColor& color) {
     return Acad::eOk;
 }
 
-Adesk::Int16 AcDbLayerTableRecord::dxfFlags() const { return static_cast<Adesk::Int16>((mFrozen ? 1 : 0) | (mLocked ? 4 : 0)); }
+Adesk::Int16 AcDbLayerTableRecord::dxfFlags() const {
+    return static_cast<Adesk::Int16>((mFrozen ? 1 : 0) | (mLocked ? 4 : 0));
+}
 
 void AcDbLayerTableRecord::setDxfFlags(Adesk::Int16 flags) {
     mFrozen = (flags & 1) != 0;
@@ -181,12 +189,12 @@ Acad::ErrorStatus AcDbLayerTableRecord::dwgInFields(AcDbDwgFiler* filer) {
 
 // Text styles.
 
-#define STYLE_SETTER(NAME, MEMBER)                                          \
-    Acad::ErrorStatus AcDbTextStyleTableRecord::NAME(double value) {        \
-        if (!isWriteEnabled()) return Acad::eNotOpenForWrite;               \
-        if (!std::isfinite(value)) return Acad::eInvalidInput;              \
-        MEMBER = value;                                                     \
-        return Acad::eOk;                                                   \
+#define STYLE_SETTER(NAME, MEMBER)                                   \
+    Acad::ErrorStatus AcDbTextStyleTableRecord::NAME(double value) { \
+        if (!isWriteEnabled()) return Acad::eNotOpenForWrite;        \
+        if (!std::isfinite(value)) return Acad::eInvalidInput;       \
+        MEMBER = value;                                              \
+        return Acad::eOk;                                            \
     }
 STYLE_SETTER(setObliquingAngle, mObliquingAngle)
 #undef STYLE_SETTER
@@ -234,8 +242,8 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::setBigFontFileName(const ACHAR* name
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbTextStyleTableRecord::setFont(const ACHAR* typeface, bool bold, bool italic, int charset,
-                                                    int pitchAndFamily) {
+Acad::ErrorStatus AcDbTextStyleTableRecord::setFont(const ACHAR* typeface, bool bold, bool italic,
+                                                    int charset, int pitchAndFamily) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     // A font read from a file came as the record's "ACAD" data; drop it so that the
     // new font is what gets written.
@@ -252,8 +260,8 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::setFont(const ACHAR* typeface, bool 
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbTextStyleTableRecord::font(ACHAR*& typeface, bool& bold, bool& italic, int& charset,
-                                                 int& pitchAndFamily) const {
+Acad::ErrorStatus AcDbTextStyleTableRecord::font(ACHAR*& typeface, bool& bold, bool& italic,
+                                                 int& charset, int& pitchAndFamily) const {
     acutNewString(mTypeface.c_str(), typeface);
     bold = mBold;
     italic = mItalic;
@@ -283,8 +291,8 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::dxfOutRecordFields(AcDbDxfFiler* fil
     if (mTypeface.empty()) return filer->filerStatus();
     // The typeface goes with the record's own extended data; the writer writes the
     // object's extended data after this, so it is written here as that same group.
-    const Adesk::Int32 flags = (mPitchAndFamily & 0xFF) | ((mCharset & 0xFF) << 8) | (mItalic ? kItalicFlag : 0) |
-                               (mBold ? kBoldFlag : 0);
+    const Adesk::Int32 flags = (mPitchAndFamily & 0xFF) | ((mCharset & 0xFF) << 8) |
+                               (mItalic ? kItalicFlag : 0) | (mBold ? kBoldFlag : 0);
     AcRbChain own(xData(L"ACAD"));
     if (own != nullptr) return filer->filerStatus();
     filer->writeString(1001, L"ACAD");
@@ -295,14 +303,29 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::dxfOutRecordFields(AcDbDxfFiler* fil
 
 bool AcDbTextStyleTableRecord::dxfInRecordItem(const resbuf& item) {
     switch (item.restype) {
-        case 40: mTextSize = item.resval.rreal; return true;
-        case 41: mXScale = item.resval.rreal; return true;
-        case 50: mObliquingAngle = item.resval.rreal / kDegreesPerRadian; return true;
-        case 71: mFlagBits = static_cast<Adesk::UInt8>(item.resval.rint); return true;
-        case 42: mPriorSize = item.resval.rreal; return true;
-        case 3: mFileName = item.resval.rstring != nullptr ? item.resval.rstring : L""; return true;
-        case 4: mBigFontFileName = item.resval.rstring != nullptr ? item.resval.rstring : L""; return true;
-        default: return false;
+        case 40:
+            mTextSize = item.resval.rreal;
+            return true;
+        case 41:
+            mXScale = item.resval.rreal;
+            return true;
+        case 50:
+            mObliquingAngle = item.resval.rreal / kDegreesPerRadian;
+            return true;
+        case 71:
+            mFlagBits = static_cast<Adesk::UInt8>(item.resval.rint);
+            return true;
+        case 42:
+            mPriorSize = item.resval.rreal;
+            return true;
+        case 3:
+            mFileName = item.resval.rstring != nullptr ? item.resval.rstring : L"";
+            return true;
+        case 4:
+            mBigFontFileName = item.resval.rstring != nullptr ? item.resval.rstring : L"";
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -327,7 +350,8 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::dwgOutFields(AcDbDwgFiler* filer) co
     Acad::ErrorStatus es = AcDbSymbolTableRecord::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
     for (double v : {mTextSize, mXScale, mObliquingAngle, mPriorSize}) filer->writeDouble(v);
-    for (const std::wstring* s : {&mFileName, &mBigFontFileName, &mTypeface}) filer->writeString(s->c_str());
+    for (const std::wstring* s : {&mFileName, &mBigFontFileName, &mTypeface})
+        filer->writeString(s->c_str());
     filer->writeBool(mBold);
     filer->writeBool(mItalic);
     filer->writeInt32(mCharset);

@@ -13,12 +13,18 @@ ACRX_BUILTIN_MEMBERS(AcDbLayerTable, AcDbSymbolTable, ACRX_CONSTRUCTOR(AcDbLayer
 ACRX_BUILTIN_MEMBERS(AcDbTextStyleTable, AcDbSymbolTable, ACRX_CONSTRUCTOR(AcDbTextStyleTable), L"")
 ACRX_BUILTIN_MEMBERS(AcDbRegAppTable, AcDbSymbolTable, ACRX_CONSTRUCTOR(AcDbRegAppTable), L"")
 
-bool AcDbBlockTable::acceptsRecord(const AcDbSymbolTableRecord* r) const { return AcDbBlockTableRecord::cast(r) != nullptr; }
-bool AcDbLayerTable::acceptsRecord(const AcDbSymbolTableRecord* r) const { return AcDbLayerTableRecord::cast(r) != nullptr; }
+bool AcDbBlockTable::acceptsRecord(const AcDbSymbolTableRecord* r) const {
+    return AcDbBlockTableRecord::cast(r) != nullptr;
+}
+bool AcDbLayerTable::acceptsRecord(const AcDbSymbolTableRecord* r) const {
+    return AcDbLayerTableRecord::cast(r) != nullptr;
+}
 bool AcDbTextStyleTable::acceptsRecord(const AcDbSymbolTableRecord* r) const {
     return AcDbTextStyleTableRecord::cast(r) != nullptr;
 }
-bool AcDbRegAppTable::acceptsRecord(const AcDbSymbolTableRecord* r) const { return AcDbRegAppTableRecord::cast(r) != nullptr; }
+bool AcDbRegAppTable::acceptsRecord(const AcDbSymbolTableRecord* r) const {
+    return AcDbRegAppTableRecord::cast(r) != nullptr;
+}
 
 namespace {
 
@@ -52,7 +58,8 @@ void AcDbSymbolTable::syncIndex() const {
         if (!indexAt(mIndexedCount)) mUnnamed.push_back(mIndexedCount);
 }
 
-Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord) const {
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id,
+                                         bool getErasedRecord) const {
     id = AcDbObjectId::kNull;
     if (name == nullptr) return Acad::eInvalidInput;
     syncIndex();
@@ -70,8 +77,8 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bo
     return Acad::eKeyNotFound;
 }
 
-Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
-                                         bool openErasedRecord) const {
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& record,
+                                         AcDb::OpenMode mode, bool openErasedRecord) const {
     record = nullptr;
     AcDbObjectId id;
     Acad::ErrorStatus es = getAt(name, id, openErasedRecord);
@@ -175,7 +182,8 @@ Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record,
+                                                     AcDb::OpenMode mode,
                                                      bool openErasedRecord) const {
     record = nullptr;
     if (done()) return Acad::eIteratorDone;
@@ -195,7 +203,8 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     AcDbDatabase* db = database();
     if (db == nullptr) return Acad::eNoDatabase;
-    if (!entity->layerId().isNull() && entity->layerId().database() != db) return Acad::eWrongDatabase;
+    if (!entity->layerId().isNull() && entity->layerId().database() != db)
+        return Acad::eWrongDatabase;
     Acad::ErrorStatus es = db->addAcDbObject(id, entity);
     if (es != Acad::eOk) return es;
     if (entity->layerId().isNull()) entity->setLayer(db->clayer());
@@ -210,18 +219,21 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendEntityId(AcDbObjectId id) {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& iterator, bool atBeginning,
-                                                    bool skipDeleted) const {
+Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& iterator,
+                                                    bool atBeginning, bool skipDeleted) const {
     iterator = new AcDbBlockTableRecordIterator(mEntities, skipDeleted);
     iterator->start(atBeginning, skipDeleted);
     return Acad::eOk;
 }
 
 bool AcDbBlockTableRecord::isLayout() const {
-    return _wcsicmp(nameText().c_str(), ACDB_MODEL_SPACE) == 0 || _wcsnicmp(nameText().c_str(), L"*Paper_Space", 12) == 0;
+    return _wcsicmp(nameText().c_str(), ACDB_MODEL_SPACE) == 0 ||
+           _wcsnicmp(nameText().c_str(), L"*Paper_Space", 12) == 0;
 }
 
-bool AcDbBlockTableRecord::isAnonymous() const { return !nameText().empty() && nameText()[0] == L'*' && !isLayout(); }
+bool AcDbBlockTableRecord::isAnonymous() const {
+    return !nameText().empty() && nameText()[0] == L'*' && !isLayout();
+}
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& id) const {
     if (done()) return Acad::eIteratorDone;
@@ -245,8 +257,10 @@ int acdbRegApp(const ACHAR* appName) {
     if (!ok) {
         auto* record = new AcDbRegAppTableRecord;
         ok = record->setName(appName) == Acad::eOk && table->add(record) == Acad::eOk;
-        if (ok) record->close();
-        else delete record;
+        if (ok)
+            record->close();
+        else
+            delete record;
     }
     table->close();
     return ok ? 1 : 0;

@@ -39,8 +39,9 @@ namespace {
 // Share of the height a character takes across: wide (CJK and full-width) characters
 // fill the em square, others about 0.6 of it in the host's usual fonts.
 double characterWidth(wchar_t c) {
-    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
-                      (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
                       (c >= 0xFFE0 && c <= 0xFFE6);
     return wide ? 1.0 : 0.6;
 }
@@ -60,11 +61,12 @@ AcDbObjectId styleByName(AcDbDatabase* db, const ACHAR* name) {
 }  // namespace
 
 AcDbText::AcDbText() {
-    if (AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase()) mStyle = db->textstyle();
+    if (AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase())
+        mStyle = db->textstyle();
 }
 
-AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style, double height,
-                   double rotation)
+AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style,
+                   double height, double rotation)
     : AcDbText() {
     mPosition = position;
     mText = text != nullptr ? text : L"";
@@ -130,7 +132,9 @@ Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId styleId) {
     return Acad::eOk;
 }
 
-bool AcDbText::isDefaultAlignment() const { return mHorzMode == AcDb::kTextLeft && mVertMode == AcDb::kTextBase; }
+bool AcDbText::isDefaultAlignment() const {
+    return mHorzMode == AcDb::kTextLeft && mVertMode == AcDb::kTextBase;
+}
 
 double AcDbText::estimatedWidth() const {
     double em = 0.0;
@@ -144,7 +148,8 @@ double AcDbText::estimatedWidth() const {
 // point and keep their position.
 Acad::ErrorStatus AcDbText::adjustAlignment(const AcDbDatabase*) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
-    if (isDefaultAlignment() || mHorzMode == AcDb::kTextAlign || mHorzMode == AcDb::kTextFit) return Acad::eOk;
+    if (isDefaultAlignment() || mHorzMode == AcDb::kTextAlign || mHorzMode == AcDb::kTextFit)
+        return Acad::eOk;
     const double width = estimatedWidth();
     double along = 0.0, up = 0.0;
     if (mHorzMode == AcDb::kTextCenter) along = width / 2.0;
@@ -154,7 +159,8 @@ Acad::ErrorStatus AcDbText::adjustAlignment(const AcDbDatabase*) {
     if (mVertMode == AcDb::kTextTop) up = mHeight;
     if (mVertMode == AcDb::kTextBottom) up = -mHeight / 5.0;
     const AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(mNormal);
-    AcGeVector3d dir = AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
+    AcGeVector3d dir =
+        AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
     const AcGeVector3d upDir = mNormal.crossProduct(dir);
     mPosition = mAlignment - dir * along - upDir * up;
     return Acad::eOk;
@@ -162,7 +168,8 @@ Acad::ErrorStatus AcDbText::adjustAlignment(const AcDbDatabase*) {
 
 Adesk::Boolean AcDbText::subWorldDraw(AcGiWorldDraw* mode) {
     const AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(mNormal);
-    const AcGeVector3d dir = AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
+    const AcGeVector3d dir =
+        AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
     AcGiTextStyle style;
     if (const AcDbTextStyleTableRecord* record = peekStyle(mStyle)) {
         style.setStyleName(record->nameText().c_str());
@@ -181,8 +188,10 @@ Adesk::Boolean AcDbText::subWorldDraw(AcGiWorldDraw* mode) {
 void AcDbText::subList() const {
     AcDbEntity::subList();
     const AcDbTextStyleTableRecord* record = peekStyle(mStyle);
-    acutPrintf(L"\n%18s  Style = \"%s\"", L"", record != nullptr ? record->nameText().c_str() : L"");
-    acutPrintf(L"\n%18s  start point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mPosition.x, mPosition.y, mPosition.z);
+    acutPrintf(L"\n%18s  Style = \"%s\"", L"",
+               record != nullptr ? record->nameText().c_str() : L"");
+    acutPrintf(L"\n%18s  start point, X=%10.4f  Y=%10.4f  Z=%10.4f", L"", mPosition.x, mPosition.y,
+               mPosition.z);
     acutPrintf(L"\n%18s  height %10.4f", L"", mHeight);
     acutPrintf(L"\n%18s  text %s", L"", mText.c_str());
     acutPrintf(L"\n%18s  rotation angle %G", L"", mRotation * dxffields::kDegreesPerRadian);
@@ -194,7 +203,8 @@ void AcDbText::subList() const {
 Acad::ErrorStatus AcDbText::subTransformBy(const AcGeMatrix3d& xform) {
     if (!xform.isUniScaledOrtho()) return Acad::eCannotScaleNonUniformly;
     const AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(mNormal);
-    AcGeVector3d dir = AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
+    AcGeVector3d dir =
+        AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
     dir.transformBy(xform);
     mPosition.transformBy(xform);
     mAlignment.transformBy(xform);
@@ -206,21 +216,26 @@ Acad::ErrorStatus AcDbText::subTransformBy(const AcGeMatrix3d& xform) {
 
 Acad::ErrorStatus AcDbText::subGetGeomExtents(AcDbExtents& extents) const {
     const AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(mNormal);
-    const AcGeVector3d dir = AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
+    const AcGeVector3d dir =
+        AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0).transformBy(toWorld);
     const AcGeVector3d up = mNormal.crossProduct(dir) * mHeight;
     const AcGeVector3d across = dir * estimatedWidth();
     extents = AcDbExtents();
-    for (const AcGePoint3d& p : {mPosition, mPosition + across, mPosition + up, mPosition + across + up}) extents.addPoint(p);
+    for (const AcGePoint3d& p :
+         {mPosition, mPosition + across, mPosition + up, mPosition + across + up})
+        extents.addPoint(p);
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
+Acad::ErrorStatus AcDbText::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&,
+                                             AcDbIntArray&) const {
     gripPoints.append(mPosition);
     if (!isDefaultAlignment()) gripPoints.append(mAlignment);
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+Acad::ErrorStatus AcDbText::subMoveGripPointsAt(const AcDbIntArray& indices,
+                                                const AcGeVector3d& offset) {
     for (int index : indices) {
         if (index == 0) mPosition += offset;
         if (index == 0 || index == 1) mAlignment += offset;
@@ -279,7 +294,8 @@ Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
 Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
     if (es != Acad::eOk) return es;
-    if (!filer->atSubclassData(L"AcDbText")) return filer->setError(Acad::eBadDxfSequence, L"text without its subclass marker");
+    if (!filer->atSubclassData(L"AcDbText"))
+        return filer->setError(Acad::eBadDxfSequence, L"text without its subclass marker");
     AcDbDatabase* db = filer->database() != nullptr ? filer->database() : database();
     // A text without a style group has the "Standard" style, found by name as
     // a written one is: the file's own spelling of it, not whatever style the
@@ -295,18 +311,32 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
                 mStyle = style;
                 return true;
             }
-            case 71: mGeneration = item.resval.rint; return true;
-            case 72: mHorzMode = static_cast<AcDb::TextHorzMode>(item.resval.rint >= 0 && item.resval.rint <= 5 ? item.resval.rint : 0); return true;
-            case 73: mVertMode = static_cast<AcDb::TextVertMode>(item.resval.rint >= 0 && item.resval.rint <= 3 ? item.resval.rint : 0); return true;
-            case 11: alignmentRead = true; return dxffields::read(*this, Fields::tail(), item);
-            default: return dxffields::read(*this, Fields::table(), item) || dxffields::read(*this, Fields::tail(), item);
+            case 71:
+                mGeneration = item.resval.rint;
+                return true;
+            case 72:
+                mHorzMode = static_cast<AcDb::TextHorzMode>(
+                    item.resval.rint >= 0 && item.resval.rint <= 5 ? item.resval.rint : 0);
+                return true;
+            case 73:
+                mVertMode = static_cast<AcDb::TextVertMode>(
+                    item.resval.rint >= 0 && item.resval.rint <= 3 ? item.resval.rint : 0);
+                return true;
+            case 11:
+                alignmentRead = true;
+                return dxffields::read(*this, Fields::tail(), item);
+            default:
+                return dxffields::read(*this, Fields::table(), item) ||
+                       dxffields::read(*this, Fields::tail(), item);
         }
     };
     es = readDxfSubclass(filer, L"AcDbText", handle);
-    if (es == Acad::eOk && filer->atSubclassData(L"AcDbText")) es = readDxfSubclass(filer, L"AcDbText", handle);
+    if (es == Acad::eOk && filer->atSubclassData(L"AcDbText"))
+        es = readDxfSubclass(filer, L"AcDbText", handle);
     if (es != Acad::eOk) return es;
     if (!alignmentRead) mAlignment = mPosition;
-    if (!(mHeight > 0.0)) return filer->setError(Acad::eInvalidInput, L"text height %G is not positive", mHeight);
+    if (!(mHeight > 0.0))
+        return filer->setError(Acad::eInvalidInput, L"text height %G is not positive", mHeight);
     if (!(mWidthFactor > 0.0)) mWidthFactor = 1.0;
     if (mNormal.isZeroLength()) mNormal = AcGeVector3d::kZAxis;
     mNormal.normalize();

@@ -4,7 +4,6 @@
 
 #include "db_rbfiling.h"
 #include "db_stub.h"
-
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "wcrt.h"
@@ -16,24 +15,32 @@ size_t utf8Length(const ACHAR* text) { return wcrtUtf8Length(text); }
 // Value size of one group as counted against the object's limit (see acdbXdataSize).
 size_t groupSize(const resbuf& rb) {
     switch (acutRbValueKind(rb.restype)) {
-        case AcRbValueKind::kString: return 2 + utf8Length(rb.resval.rstring);
-        case AcRbValueKind::kReal: return 8;
-        case AcRbValueKind::kPoint: return 24;
-        case AcRbValueKind::kInt16: return 2;
-        case AcRbValueKind::kInt32: return 4;
-        case AcRbValueKind::kBinary: return 1 + static_cast<size_t>(rb.resval.rbinary.clen > 0 ? rb.resval.rbinary.clen : 0);
-        default: return 8;
+        case AcRbValueKind::kString:
+            return 2 + utf8Length(rb.resval.rstring);
+        case AcRbValueKind::kReal:
+            return 8;
+        case AcRbValueKind::kPoint:
+            return 24;
+        case AcRbValueKind::kInt16:
+            return 2;
+        case AcRbValueKind::kInt32:
+            return 4;
+        case AcRbValueKind::kBinary:
+            return 1 + static_cast<size_t>(rb.resval.rbinary.clen > 0 ? rb.resval.rbinary.clen : 0);
+        default:
+            return 8;
     }
 }
 
 bool isXdataCode(int code) {
-    return (code >= 1000 && code <= 1005) || (code >= 1010 && code <= 1013) || (code >= 1040 && code <= 1042) ||
-           code == 1070 || code == 1071;
+    return (code >= 1000 && code <= 1005) || (code >= 1010 && code <= 1013) ||
+           (code >= 1040 && code <= 1042) || code == 1070 || code == 1071;
 }
 
 // The database whose application table decides which names are registered.
 AcDbDatabase* tableDatabase(const AcDbObject& obj) {
-    return obj.database() != nullptr ? obj.database() : acdbHostApplicationServices()->workingDatabase();
+    return obj.database() != nullptr ? obj.database()
+                                     : acdbHostApplicationServices()->workingDatabase();
 }
 
 // Looks at the table without opening it, so that a caller holding it open for write
@@ -49,14 +56,18 @@ bool isRegistered(AcDbDatabase* db, const ACHAR* appName) {
 // Checks one group's value against the host's limits.
 Acad::ErrorStatus checkGroup(const resbuf& rb, int& braceDepth) {
     if (!isXdataCode(rb.restype)) return Acad::eInvalidDxfCode;
-    if (rb.restype == 1000 && utf8Length(rb.resval.rstring) > kMaxXdataStringBytes) return Acad::eXdataSizeExceeded;
+    if (rb.restype == 1000 && utf8Length(rb.resval.rstring) > kMaxXdataStringBytes)
+        return Acad::eXdataSizeExceeded;
     if (rb.restype == 1004 && rb.resval.rbinary.clen > static_cast<short>(kMaxXdataBinaryBytes))
         return Acad::eXdataSizeExceeded;
     if (rb.restype == 1002) {
         const ACHAR* s = rb.resval.rstring != nullptr ? rb.resval.rstring : L"";
-        if (std::wcscmp(s, L"{") == 0) ++braceDepth;
-        else if (std::wcscmp(s, L"}") == 0 && braceDepth > 0) --braceDepth;
-        else return Acad::eInvalidInput;
+        if (std::wcscmp(s, L"{") == 0)
+            ++braceDepth;
+        else if (std::wcscmp(s, L"}") == 0 && braceDepth > 0)
+            --braceDepth;
+        else
+            return Acad::eInvalidInput;
     }
     return Acad::eOk;
 }
@@ -76,7 +87,8 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
         if (regappName != nullptr && _wcsicmp(app.name.c_str(), regappName) != 0) continue;
         resbuf* copy = acutCopyRbChain(app.items.get());
         (head == nullptr ? head : tail->rbnext) = copy;
-        for (tail = copy; tail->rbnext != nullptr; tail = tail->rbnext) {}
+        for (tail = copy; tail->rbnext != nullptr; tail = tail->rbnext) {
+        }
     }
     return head;
 }
@@ -108,7 +120,8 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
             if (es != Acad::eOk) return es;
         }
         if (braces != 0) return Acad::eInvalidInput;
-        std::erase_if(next, [name](const Pending& a) { return _wcsicmp(a.name.c_str(), name) == 0; });
+        std::erase_if(next,
+                      [name](const Pending& a) { return _wcsicmp(a.name.c_str(), name) == 0; });
         if (group->rbnext != end) {
             resbuf* copy = nullptr;
             resbuf* tail = nullptr;
@@ -117,11 +130,13 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
                 (copy == nullptr ? copy : tail->rbnext) = one;
                 tail = one;
             }
-            auto at = std::find_if(mXdata.begin(), mXdata.end(),
-                                   [name](const XdataApp& a) { return _wcsicmp(a.name.c_str(), name) == 0; });
+            auto at = std::find_if(mXdata.begin(), mXdata.end(), [name](const XdataApp& a) {
+                return _wcsicmp(a.name.c_str(), name) == 0;
+            });
             // An application keeps its place; a new one goes last.
-            size_t position = at == mXdata.end() ? next.size()
-                                                 : std::min(static_cast<size_t>(at - mXdata.begin()), next.size());
+            size_t position = at == mXdata.end()
+                                  ? next.size()
+                                  : std::min(static_cast<size_t>(at - mXdata.begin()), next.size());
             next.insert(next.begin() + static_cast<long>(position),
                         Pending{name, std::wstring::npos, AcRbChain(copy)});
         }
@@ -133,8 +148,9 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     std::vector<XdataApp> result;
     result.reserve(next.size());
     for (Pending& app : next)
-        result.push_back(app.kept != std::wstring::npos ? std::move(mXdata[app.kept])
-                                                         : XdataApp{std::move(app.name), std::move(app.made)});
+        result.push_back(app.kept != std::wstring::npos
+                             ? std::move(mXdata[app.kept])
+                             : XdataApp{std::move(app.name), std::move(app.made)});
     mXdata = std::move(result);
     assertWriteEnabled();
     return Acad::eOk;
@@ -184,7 +200,8 @@ Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer) {
     filer->readInt32(&count);
     for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
         AcRbChain chain(acdbDwgReadChain(filer));
-        if (chain == nullptr || chain->restype != 1001) return filer->filerStatus() != Acad::eOk ? filer->filerStatus() : Acad::eFilerError;
+        if (chain == nullptr || chain->restype != 1001)
+            return filer->filerStatus() != Acad::eOk ? filer->filerStatus() : Acad::eFilerError;
         std::wstring name = chain->resval.rstring != nullptr ? chain->resval.rstring : L"";
         xdata.push_back({std::move(name), std::move(chain)});
     }

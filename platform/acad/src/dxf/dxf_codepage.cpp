@@ -16,8 +16,8 @@ struct NamedCodePage {
 
 // Names of the DXF reference without a number of their own.
 constexpr NamedCodePage kNamedCodePages[] = {
-    {"BIG5", 950},      {"GB2312", 936},       {"KSC5601", 949}, {"JOHAB", 1361},
-    {"MACINTOSH", 10000}, {"UTF8", 65001},     {"UTF-8", 65001},
+    {"BIG5", 950},        {"GB2312", 936}, {"KSC5601", 949}, {"JOHAB", 1361},
+    {"MACINTOSH", 10000}, {"UTF8", 65001}, {"UTF-8", 65001},
 };
 
 // Names made of a stem and the code page number: the stem's numbers add `base`.
@@ -55,8 +55,10 @@ HeaderFacts readHeaderFacts(std::string_view bytes) {
     std::string variable;
     while (std::optional<DxfGroup> g = in.next()) {
         if (g->is(0, "ENDSEC")) break;
-        if (g->code == 9) variable = dxfTrim(g->text);
-        else if (variable == "$ACADVER" && g->code == 1) facts.version = dxfTrim(g->text);
+        if (g->code == 9)
+            variable = dxfTrim(g->text);
+        else if (variable == "$ACADVER" && g->code == 1)
+            facts.version = dxfTrim(g->text);
         else if (variable == "$DWGCODEPAGE" && g->code == 3) {
             facts.codePage = std::string(dxfTrim(g->text));
             facts.codePageLine = g->line + 1;

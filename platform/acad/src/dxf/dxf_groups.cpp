@@ -77,8 +77,10 @@ bool dxfParseDouble(std::string_view text, double& value) {
     if (text.empty() || end != text.data() + text.size()) return false;
     // A number too small for a double reads as 0, as the C library reads it;
     // one too large, infinities and NaN are not numbers a drawing can hold.
-    if (ec == std::errc::result_out_of_range && isUnderflow(text)) parsed = 0.0;
-    else if (ec != std::errc() || !std::isfinite(parsed)) return false;
+    if (ec == std::errc::result_out_of_range && isUnderflow(text))
+        parsed = 0.0;
+    else if (ec != std::errc() || !std::isfinite(parsed))
+        return false;
     value = parsed;
     return true;
 }

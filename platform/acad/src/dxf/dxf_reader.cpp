@@ -280,7 +280,8 @@ bool Reader::readTable(const DxfGroup& start) {
     // Tables of release 12 (AC1009) and before had no handles; theirs are
     // given one here and written from then on.
     if (head.valueOf(5).empty() && !handlesOptional())
-        return fail(DxfFault::BadStructure, start.line, "the " + name + " table has no handle (group 5)");
+        return fail(DxfFault::BadStructure, start.line,
+                    "the " + name + " table has no handle (group 5)");
     uint64_t handle = 0;
     dxfParseHandle(head.valueOf(5), handle);
     AcDbObjectId tableId;

@@ -101,7 +101,7 @@ class Reader {
     std::string mRelease;  // $ACADVER, "AC1027" for instance
     uint64_t mHandseed = 0;
     bool mTablesReady = false;
-    bool mRoomMade = false;  // the seed is above every handle of the file
+    bool mRoomMade = false;   // the seed is above every handle of the file
     AcDbObjectId mTables[4];  // block, layer, text style, regapp
     AcDbObjectId mRoot;
     std::set<std::string> mTableNames;

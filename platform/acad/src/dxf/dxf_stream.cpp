@@ -172,7 +172,8 @@ void DxfGroupWriter::writeString(int code, std::string_view utf8) {
 
 void DxfGroupWriter::refuse(int code, const std::string& value, const char* what) {
     if (!mRefusal.empty()) return;
-    mRefusal = "group code " + std::to_string(code) + " would hold " + value + ", which is not " + what;
+    mRefusal =
+        "group code " + std::to_string(code) + " would hold " + value + ", which is not " + what;
 }
 
 void DxfGroupWriter::writeDouble(int code, double value) {

@@ -127,7 +127,8 @@ std::optional<AcEdScriptLine> acedHostNextDialogLine(const std::wstring& dialogN
     std::optional<AcEdScriptLine> line = acedStateNextLine();
     // At a terminal another line is reported and the dialog asks again.
     while (line && !line->isDialog() && s.source != nullptr && !s.source->isBatch()) {
-        acedStateOut(L"\nA dialog line was expected: the dialog \"" + dialogName + L"\" is showing.");
+        acedStateOut(L"\nA dialog line was expected: the dialog \"" + dialogName +
+                     L"\" is showing.");
         line = acedStateNextLine();
     }
     if (line && line->isDialog()) return line;

@@ -1,9 +1,8 @@
-#include "acedparse.h"
-
 #include <cmath>
 #include <cwchar>
 #include <cwctype>
 
+#include "acedparse.h"
 #include "wcrt.h"
 
 namespace {

@@ -1,9 +1,8 @@
-#include "acedscript.h"
-
 #include <cwctype>
 #include <fstream>
 #include <sstream>
 
+#include "acedscript.h"
 #include "wcrt.h"
 
 namespace {
@@ -55,8 +54,8 @@ const Directive kDirectives[] = {
 // size := count blank count   (each 1 to 99999)
 bool parseSize(const std::wstring& text, long& width, long& height) {
     auto [w, h] = splitWord(text);
-    return parseCount(w, width) && parseCount(wcrtTrim(h), height) && width >= 1 &&
-           height >= 1 && width <= 99999 && height <= 99999;
+    return parseCount(w, width) && parseCount(wcrtTrim(h), height) && width >= 1 && height >= 1 &&
+           width <= 99999 && height <= 99999;
 }
 
 const Directive* findDirective(const std::wstring& verb) {
@@ -92,7 +91,8 @@ AcEdScriptParse parseDirective(const std::wstring& body, int lineNumber) {
             break;
         case Args::kSize:
             if (!parseSize(args, line.count, line.height))
-                return fail(L"\"!" + verb + L"\" needs a width and a height in pixels (1 to 99999)");
+                return fail(L"\"!" + verb +
+                            L"\" needs a width and a height in pixels (1 to 99999)");
             break;
         case Args::kControl:
         case Args::kControlValue: {

@@ -115,7 +115,8 @@ AcGeMatrix3d& AcGeMatrix3d::setToTranslation(const AcGeVector3d& vec) {
 
 // The 3x3 part is Rodrigues' matrix cI + s[k]x + (1 - c) k k^T; the translation keeps
 // center fixed: t = center - R center.
-AcGeMatrix3d& AcGeMatrix3d::setToRotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center) {
+AcGeMatrix3d& AcGeMatrix3d::setToRotation(double angle, const AcGeVector3d& axis,
+                                          const AcGePoint3d& center) {
     setToIdentity();
     const AcGeVector3d k = axis.normal();
     const double c = std::cos(angle), s = std::sin(angle), t = 1.0 - c;
@@ -163,9 +164,12 @@ AcGeMatrix3d& AcGeMatrix3d::setCoordSystem(const AcGePoint3d& origin, const AcGe
     return *this;
 }
 
-AcGeMatrix3d AcGeMatrix3d::translation(const AcGeVector3d& vec) { return AcGeMatrix3d().setToTranslation(vec); }
+AcGeMatrix3d AcGeMatrix3d::translation(const AcGeVector3d& vec) {
+    return AcGeMatrix3d().setToTranslation(vec);
+}
 
-AcGeMatrix3d AcGeMatrix3d::rotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center) {
+AcGeMatrix3d AcGeMatrix3d::rotation(double angle, const AcGeVector3d& axis,
+                                    const AcGePoint3d& center) {
     return AcGeMatrix3d().setToRotation(angle, axis, center);
 }
 
@@ -173,7 +177,9 @@ AcGeMatrix3d AcGeMatrix3d::scaling(double scale, const AcGePoint3d& center) {
     return AcGeMatrix3d().setToScaling(scale, center);
 }
 
-AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePlane& plane) { return AcGeMatrix3d().setToMirroring(plane); }
+AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePlane& plane) {
+    return AcGeMatrix3d().setToMirroring(plane);
+}
 
 AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal) {
     const AcGeVector3d n = normal.normal();
@@ -183,9 +189,13 @@ AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal) {
 }
 
 // The inverse of an orthonormal frame is its transpose.
-AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal) { return planeToWorld(normal).transpose(); }
+AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal) {
+    return planeToWorld(normal).transpose();
+}
 
-double AcGeMatrix3d::scale() const { return AcGeVector3d(entry[0][0], entry[1][0], entry[2][0]).length(); }
+double AcGeMatrix3d::scale() const {
+    return AcGeVector3d(entry[0][0], entry[1][0], entry[2][0]).length();
+}
 
 bool AcGeMatrix3d::isUniScaledOrtho(const AcGeTol& tol) const {
     const AcGeVector3d cols[3] = {{entry[0][0], entry[1][0], entry[2][0]},
@@ -196,7 +206,8 @@ bool AcGeMatrix3d::isUniScaledOrtho(const AcGeTol& tol) const {
     for (int i = 0; i < 3; ++i) {
         if (std::fabs(cols[i].length() - s) > tol.equalVector() * std::max(1.0, s)) return false;
         const AcGeVector3d& other = cols[(i + 1) % 3];
-        if (std::fabs(cols[i].dotProduct(other)) > tol.equalVector() * std::max(1.0, s * s)) return false;
+        if (std::fabs(cols[i].dotProduct(other)) > tol.equalVector() * std::max(1.0, s * s))
+            return false;
     }
     return true;
 }

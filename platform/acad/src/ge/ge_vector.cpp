@@ -94,7 +94,8 @@ AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& m) {
     x = m.entry[0][0] * p.x + m.entry[0][1] * p.y + m.entry[0][2] * p.z + m.entry[0][3];
     y = m.entry[1][0] * p.x + m.entry[1][1] * p.y + m.entry[1][2] * p.z + m.entry[1][3];
     z = m.entry[2][0] * p.x + m.entry[2][1] * p.y + m.entry[2][2] * p.z + m.entry[2][3];
-    const double w = m.entry[3][0] * p.x + m.entry[3][1] * p.y + m.entry[3][2] * p.z + m.entry[3][3];
+    const double w =
+        m.entry[3][0] * p.x + m.entry[3][1] * p.y + m.entry[3][2] * p.z + m.entry[3][3];
     // Affine matrices have w = 1; a projective one divides through.
     if (w != 1.0 && w != 0.0) {
         x /= w;
@@ -109,7 +110,8 @@ AcGePoint3d& AcGePoint3d::setToProduct(const AcGeMatrix3d& mat, const AcGePoint3
     return transformBy(mat);
 }
 
-AcGePoint3d& AcGePoint3d::rotateBy(double angle, const AcGeVector3d& axis, const AcGePoint3d& center) {
+AcGePoint3d& AcGePoint3d::rotateBy(double angle, const AcGeVector3d& axis,
+                                   const AcGePoint3d& center) {
     AcGeVector3d v = *this - center;
     v.rotateBy(angle, axis);
     return *this = center + v;
@@ -126,7 +128,8 @@ AcGePoint3d AcGePoint3d::orthoProject(const AcGePlane& plane) const {
 // Moves along dir to the plane: p + t dir with n . (p + t dir - o) = 0.
 AcGePoint3d AcGePoint3d::project(const AcGePlane& plane, const AcGeVector3d& dir) const {
     const double denom = plane.normal().dotProduct(dir);
-    if (std::fabs(denom) <= AcGeContext::gTol.equalVector() * std::max(1.0, dir.length())) return *this;
+    if (std::fabs(denom) <= AcGeContext::gTol.equalVector() * std::max(1.0, dir.length()))
+        return *this;
     return *this + dir * (-plane.signedDistanceTo(*this) / denom);
 }
 
@@ -148,24 +151,30 @@ AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& normal)
     mVAxis = mNormal.crossProduct(mUAxis).normal();
 }
 
-AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& uAxis, const AcGeVector3d& vAxis)
+AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& uAxis,
+                     const AcGeVector3d& vAxis)
     : mOrigin(origin) {
     mNormal = uAxis.crossProduct(vAxis).normal();
     mUAxis = uAxis.normal();
     mVAxis = mNormal.crossProduct(mUAxis).normal();
 }
 
-void AcGePlane::getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1, AcGeVector3d& axis2) const {
+void AcGePlane::getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1,
+                               AcGeVector3d& axis2) const {
     origin = mOrigin;
     axis1 = mUAxis;
     axis2 = mVAxis;
 }
 
-double AcGePlane::signedDistanceTo(const AcGePoint3d& p) const { return (p - mOrigin).dotProduct(mNormal); }
+double AcGePlane::signedDistanceTo(const AcGePoint3d& p) const {
+    return (p - mOrigin).dotProduct(mNormal);
+}
 
 AcGePoint2d AcGePlane::paramOf(const AcGePoint3d& p) const {
     const AcGeVector3d d = p - mOrigin;
     return {d.dotProduct(mUAxis), d.dotProduct(mVAxis)};
 }
 
-AcGePoint3d AcGePlane::evalPoint(const AcGePoint2d& uv) const { return mOrigin + mUAxis * uv.x + mVAxis * uv.y; }
+AcGePoint3d AcGePlane::evalPoint(const AcGePoint2d& uv) const {
+    return mOrigin + mUAxis * uv.x + mVAxis * uv.y;
+}

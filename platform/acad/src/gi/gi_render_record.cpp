@@ -1,6 +1,6 @@
-#include "giRenderRecord.h"
-
 #include <cwchar>
+
+#include "giRenderRecord.h"
 
 class AcGiRecordingDraw::Traits final : public AcGiSubEntityTraits {
   public:

@@ -1,6 +1,4 @@
 // SVG pictures of recorded geometry.
-#include "giRenderSvg.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "giRenderPalette.h"
+#include "giRenderSvg.h"
 #include "wcrt.h"
 
 namespace {
@@ -58,7 +57,6 @@ std::string hexColor(std::uint32_t rgb) {
     std::snprintf(buffer, sizeof buffer, "#%06X", rgb & 0xFFFFFFu);
     return buffer;
 }
-
 
 std::string pointList(const Frame& f, const std::vector<AcGePoint3d>& pts) {
     std::string s;

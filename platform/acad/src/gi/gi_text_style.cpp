@@ -2,9 +2,10 @@
 #include "db_stub.h"
 #include "dbsymtb.h"
 
-AcGiTextStyle::AcGiTextStyle(const ACHAR* fontName, const ACHAR* bigFontName, double textSize, double xScale,
-                             double obliqueAngle, double trackPercent, bool isBackward, bool isUpsideDown,
-                             bool isVertical, bool isOverlined, bool isUnderlined, const ACHAR* styleName)
+AcGiTextStyle::AcGiTextStyle(const ACHAR* fontName, const ACHAR* bigFontName, double textSize,
+                             double xScale, double obliqueAngle, double trackPercent,
+                             bool isBackward, bool isUpsideDown, bool isVertical, bool isOverlined,
+                             bool isUnderlined, const ACHAR* styleName)
     : mStyleName(styleName != nullptr ? styleName : L""),
       mFileName(fontName != nullptr ? fontName : L""),
       mBigFontFileName(bigFontName != nullptr ? bigFontName : L""),
@@ -28,8 +29,8 @@ Acad::ErrorStatus AcGiTextStyle::setFont(const ACHAR* typeface, bool bold, bool 
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcGiTextStyle::font(const ACHAR*& typeface, bool& bold, bool& italic, int& charset,
-                                      int& pitchAndFamily) const {
+Acad::ErrorStatus AcGiTextStyle::font(const ACHAR*& typeface, bool& bold, bool& italic,
+                                      int& charset, int& pitchAndFamily) const {
     typeface = mTypeface.c_str();
     bold = mBold;
     italic = mItalic;

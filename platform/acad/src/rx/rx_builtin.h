@@ -7,19 +7,20 @@
 AcRxClass* acrxBuiltinClass(const ACHAR* name, AcRxClass* parent, AcRxPseudoConstructor constructor,
                             const ACHAR* dxfName);
 
-#define ACRX_BUILTIN_DESC(CLASS, PARENT_DESC, CONSTRUCTOR, DXF_NAME)                            \
-    AcRxClass* CLASS::desc() {                                                                 \
-        static AcRxClass* const cls = acrxBuiltinClass(L## #CLASS, PARENT_DESC, CONSTRUCTOR, DXF_NAME); \
-        return cls;                                                                            \
-    }                                                                                          \
+#define ACRX_BUILTIN_DESC(CLASS, PARENT_DESC, CONSTRUCTOR, DXF_NAME)          \
+    AcRxClass* CLASS::desc() {                                                \
+        static AcRxClass* const cls =                                         \
+            acrxBuiltinClass(L## #CLASS, PARENT_DESC, CONSTRUCTOR, DXF_NAME); \
+        return cls;                                                           \
+    }                                                                         \
     AcRxClass* CLASS::isA() const { return CLASS::desc(); }
 
-#define ACRX_BUILTIN_MEMBERS(CLASS, PARENT, CONSTRUCTOR, DXF_NAME)                              \
-    ACRX_BUILTIN_DESC(CLASS, PARENT::desc(), CONSTRUCTOR, DXF_NAME)                            \
-    CLASS* CLASS::cast(const AcRxObject* inPtr) {                                              \
-        return (inPtr != nullptr && inPtr->isKindOf(CLASS::desc()))                            \
-                   ? const_cast<CLASS*>(static_cast<const CLASS*>(inPtr))                      \
-                   : nullptr;                                                                  \
+#define ACRX_BUILTIN_MEMBERS(CLASS, PARENT, CONSTRUCTOR, DXF_NAME)        \
+    ACRX_BUILTIN_DESC(CLASS, PARENT::desc(), CONSTRUCTOR, DXF_NAME)       \
+    CLASS* CLASS::cast(const AcRxObject* inPtr) {                         \
+        return (inPtr != nullptr && inPtr->isKindOf(CLASS::desc()))       \
+                   ? const_cast<CLASS*>(static_cast<const CLASS*>(inPtr)) \
+                   : nullptr;                                             \
     }
 
 #define ACRX_CONSTRUCTOR(CLASS) ([]() -> AcRxObject* { return new CLASS(); })

@@ -26,10 +26,12 @@ Runtime& runtime() {
 
 AcRxClass* makeClass(const ACHAR* name, const ACHAR* parentName, AcRxClass* parent, int dwgVersion,
                      int maintenanceVersion, int proxyFlags, AcRxPseudoConstructor constructor,
-                     const ACHAR* dxfName, const ACHAR* appName, AppNameChangeFuncPtr change, bool builtIn) {
+                     const ACHAR* dxfName, const ACHAR* appName, AppNameChangeFuncPtr change,
+                     bool builtIn) {
     Runtime& r = runtime();
-    auto cls = std::make_unique<AcRxClass>(name, parentName, parent, dwgVersion, maintenanceVersion, proxyFlags,
-                                           constructor, dxfName, appName, change, builtIn);
+    auto cls =
+        std::make_unique<AcRxClass>(name, parentName, parent, dwgVersion, maintenanceVersion,
+                                    proxyFlags, constructor, dxfName, appName, change, builtIn);
     AcRxClass* raw = cls.get();
     r.classes.push_back(std::move(cls));
     r.classDictionary.atPut(name, raw);
@@ -62,8 +64,8 @@ bool AcRxClass::isDerivedFrom(const AcRxClass* other) const {
 
 AcRxClass* acrxBuiltinClass(const ACHAR* name, AcRxClass* parent, AcRxPseudoConstructor constructor,
                             const ACHAR* dxfName) {
-    return makeClass(name, parent != nullptr ? parent->name() : L"", parent, 0, 0, 0, constructor, dxfName,
-                     L"", nullptr, true);
+    return makeClass(name, parent != nullptr ? parent->name() : L"", parent, 0, 0, 0, constructor,
+                     dxfName, L"", nullptr, true);
 }
 
 ACRX_BUILTIN_DESC(AcRxObject, nullptr, nullptr, L"")
@@ -112,33 +114,39 @@ AcRxClass* acrxFindClassByDxfName(const ACHAR* dxfName) {
 }
 
 AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int proxyFlags,
-                        AcRxPseudoConstructor pseudoConstructor, const ACHAR* dxfName, const ACHAR* appName) {
-    return newAcRxClass(className, parentClassName, 0, 0, proxyFlags, pseudoConstructor, dxfName, appName,
-                        nullptr);
+                        AcRxPseudoConstructor pseudoConstructor, const ACHAR* dxfName,
+                        const ACHAR* appName) {
+    return newAcRxClass(className, parentClassName, 0, 0, proxyFlags, pseudoConstructor, dxfName,
+                        appName, nullptr);
 }
 
 AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int dwgVersion,
-                        int maintenanceVersion, int proxyFlags, AcRxPseudoConstructor pseudoConstructor,
-                        const ACHAR* dxfName, const ACHAR* appName, AppNameChangeFuncPtr appNameChange) {
+                        int maintenanceVersion, int proxyFlags,
+                        AcRxPseudoConstructor pseudoConstructor, const ACHAR* dxfName,
+                        const ACHAR* appName, AppNameChangeFuncPtr appNameChange) {
     if (className == nullptr || *className == 0) return nullptr;
     if (AcRxClass* existing = acrxFindClass(className)) return existing;
-    return makeClass(className, parentClassName, acrxFindClass(parentClassName), dwgVersion, maintenanceVersion,
-                     proxyFlags, pseudoConstructor, dxfName, appName, appNameChange, false);
+    return makeClass(className, parentClassName, acrxFindClass(parentClassName), dwgVersion,
+                     maintenanceVersion, proxyFlags, pseudoConstructor, dxfName, appName,
+                     appNameChange, false);
 }
 
 void deleteAcRxClass(AcRxClass* classObj) {
     if (classObj == nullptr || classObj->isBuiltIn()) return;
     Runtime& r = runtime();
-    if (r.classDictionary.at(classObj->name()) == classObj) r.classDictionary.remove(classObj->name());
+    if (r.classDictionary.at(classObj->name()) == classObj)
+        r.classDictionary.remove(classObj->name());
     // Classes derived from it lose their parent until it is registered again.
     for (auto& cls : r.classes)
         if (cls->myParent() == classObj) cls->setParent(nullptr);
-    std::erase_if(r.classes, [classObj](const std::unique_ptr<AcRxClass>& c) { return c.get() == classObj; });
+    std::erase_if(r.classes,
+                  [classObj](const std::unique_ptr<AcRxClass>& c) { return c.get() == classObj; });
 }
 
 void acrxBuildClassHierarchy() {
     for (auto& cls : runtime().classes)
-        if (cls->myParent() == nullptr && *cls->parentName() != 0) cls->setParent(acrxFindClass(cls->parentName()));
+        if (cls->myParent() == nullptr && *cls->parentName() != 0)
+            cls->setParent(acrxFindClass(cls->parentName()));
 }
 
 void acrx_abort(const ACHAR* format, ...) {
@@ -174,4 +182,6 @@ AcRxObject* AcRxDictionary::remove(const ACHAR* key) {
     return obj;
 }
 
-AcRxDictionaryIterator* AcRxDictionary::newIterator() const { return new AcRxDictionaryIterator(*this); }
+AcRxDictionaryIterator* AcRxDictionary::newIterator() const {
+    return new AcRxDictionaryIterator(*this);
+}

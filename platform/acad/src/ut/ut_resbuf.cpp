@@ -18,10 +18,10 @@ struct CodeRange {
 
 // How each type code carries its value: the DXF group-code ranges and the RT codes.
 constexpr CodeRange kCodeKinds[] = {
-    {-5, -5, AcRbValueKind::kName},   // -5 reactors
-    {-4, -4, AcRbValueKind::kString}, // -4 conditional filter operator ("<OR" ...)
-    {-3, -3, AcRbValueKind::kNone},   // -3 extended-data marker: no value
-    {-2, -1, AcRbValueKind::kName},   // -1 entity name, -2 reference
+    {-5, -5, AcRbValueKind::kName},    // -5 reactors
+    {-4, -4, AcRbValueKind::kString},  // -4 conditional filter operator ("<OR" ...)
+    {-3, -3, AcRbValueKind::kNone},    // -3 extended-data marker: no value
+    {-2, -1, AcRbValueKind::kName},    // -1 entity name, -2 reference
     {0, 9, AcRbValueKind::kString},
     {10, 18, AcRbValueKind::kPoint},
     {38, 59, AcRbValueKind::kReal},
@@ -97,12 +97,24 @@ void freeValue(resbuf* rb) {
 // Takes one value of the buffer's type from the argument list.
 bool takeValue(resbuf* rb, va_list& args) {
     switch (acutRbValueKind(rb->restype)) {
-        case AcRbValueKind::kString: rb->resval.rstring = copyString(va_arg(args, const ACHAR*)); return true;
-        case AcRbValueKind::kReal: rb->resval.rreal = va_arg(args, double); return true;
-        case AcRbValueKind::kInt16: rb->resval.rint = static_cast<short>(va_arg(args, int)); return true;
-        case AcRbValueKind::kBool: rb->resval.rint = static_cast<short>(va_arg(args, int) != 0); return true;
-        case AcRbValueKind::kInt32: rb->resval.rlong = va_arg(args, int); return true;
-        case AcRbValueKind::kInt64: rb->resval.mnInt64 = va_arg(args, Adesk::Int64); return true;
+        case AcRbValueKind::kString:
+            rb->resval.rstring = copyString(va_arg(args, const ACHAR*));
+            return true;
+        case AcRbValueKind::kReal:
+            rb->resval.rreal = va_arg(args, double);
+            return true;
+        case AcRbValueKind::kInt16:
+            rb->resval.rint = static_cast<short>(va_arg(args, int));
+            return true;
+        case AcRbValueKind::kBool:
+            rb->resval.rint = static_cast<short>(va_arg(args, int) != 0);
+            return true;
+        case AcRbValueKind::kInt32:
+            rb->resval.rlong = va_arg(args, int);
+            return true;
+        case AcRbValueKind::kInt64:
+            rb->resval.mnInt64 = va_arg(args, Adesk::Int64);
+            return true;
         case AcRbValueKind::kPoint: {
             const ads_real* p = va_arg(args, const ads_real*);
             for (int i = 0; i < 3; ++i) rb->resval.rpoint[i] = p != nullptr ? p[i] : 0.0;
@@ -115,8 +127,10 @@ bool takeValue(resbuf* rb, va_list& args) {
             rb->resval.rlname[1] = name != nullptr ? name[1] : 0;
             return true;
         }
-        case AcRbValueKind::kBinary: return false;
-        case AcRbValueKind::kNone: return true;
+        case AcRbValueKind::kBinary:
+            return false;
+        case AcRbValueKind::kNone:
+            return true;
     }
     return false;
 }
@@ -130,7 +144,8 @@ AcRbValueKind acutRbValueKind(int restype) {
     static const std::vector<AcRbValueKind> kinds = [] {
         std::vector<AcRbValueKind> table(1u << 16, AcRbValueKind::kNone);
         for (auto range = std::rbegin(kCodeKinds); range != std::rend(kCodeKinds); ++range)
-            for (int code = std::max(range->first, INT16_MIN); code <= std::min(range->last, INT16_MAX); ++code)
+            for (int code = std::max(range->first, INT16_MIN);
+                 code <= std::min(range->last, INT16_MAX); ++code)
                 table[static_cast<size_t>(code - INT16_MIN)] = range->kind;
         return table;
     }();
@@ -197,16 +212,20 @@ struct resbuf* acutCopyRb(const struct resbuf* rb) {
     resbuf* copy = acutNewRb(rb->restype);
     copy->resval = rb->resval;
     switch (acutRbValueKind(rb->restype)) {
-        case AcRbValueKind::kString: copy->resval.rstring = copyString(rb->resval.rstring); break;
+        case AcRbValueKind::kString:
+            copy->resval.rstring = copyString(rb->resval.rstring);
+            break;
         case AcRbValueKind::kBinary: {
             short n = rb->resval.rbinary.clen > 0 ? rb->resval.rbinary.clen : 0;
             copy->resval.rbinary.clen = n;
             copy->resval.rbinary.buf = new char[static_cast<size_t>(n) + 1];
             if (n > 0 && rb->resval.rbinary.buf != nullptr)
-                std::memcpy(copy->resval.rbinary.buf, rb->resval.rbinary.buf, static_cast<size_t>(n));
+                std::memcpy(copy->resval.rbinary.buf, rb->resval.rbinary.buf,
+                            static_cast<size_t>(n));
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return copy;
 }

@@ -1,9 +1,9 @@
-#include "wcrt.h"
-
 #include <climits>
 #include <cwchar>
 #include <cwctype>
 #include <vector>
+
+#include "wcrt.h"
 
 #ifndef _WIN32
 double _wtof(const wchar_t* text) {
@@ -29,7 +29,9 @@ int _wcsnicmp(const wchar_t* a, const wchar_t* b, size_t count) {
     return 0;
 }
 
-int _wcsicmp(const wchar_t* a, const wchar_t* b) { return _wcsnicmp(a, b, static_cast<size_t>(-1)); }
+int _wcsicmp(const wchar_t* a, const wchar_t* b) {
+    return _wcsnicmp(a, b, static_cast<size_t>(-1));
+}
 #endif
 
 std::wstring wcrtFoldCase(const std::wstring& text) {
@@ -51,7 +53,10 @@ std::wstring portableFormat(const wchar_t* format) {
         out += *p;
         if (*p != L'%') continue;
         ++p;
-        if (*p == L'%') { out += *p; continue; }
+        if (*p == L'%') {
+            out += *p;
+            continue;
+        }
         bool sized = false;
         while (*p != 0 && std::wcschr(L"-+ #0123456789.*hlLqjzt", *p) != nullptr) {
             if (std::wcschr(L"hlLqjzt", *p) != nullptr) sized = true;
@@ -158,8 +163,10 @@ std::wstring wcrtFromUtf8(const std::string& text) {
             bool ok = i + len <= n;
             char32_t v = b & (0x7F >> len);
             for (size_t k = 1; ok && k < len; ++k) {
-                if ((byte(i + k) & 0xC0) != 0x80) ok = false;
-                else v = (v << 6) | (byte(i + k) & 0x3F);
+                if ((byte(i + k) & 0xC0) != 0x80)
+                    ok = false;
+                else
+                    v = (v << 6) | (byte(i + k) & 0x3F);
             }
             static const char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
             if (ok && v >= minimum[len] && v <= 0x10FFFF && !(v >= 0xD800 && v <= 0xDFFF)) {

@@ -39,7 +39,7 @@ struct CornerCase {
 };
 
 std::vector<double> AtCornersOf(const std::vector<SurveyPoint>& points) {
-    return {Idw(0, 0, points), Idw(10, 0, points), Idw(10, 10, points), Idw(0, 10, points),
+    return {Idw(0, 0, points),  Idw(10, 0, points), Idw(10, 10, points), Idw(0, 10, points),
             Idw(10, 0, points), Idw(20, 0, points), Idw(20, 10, points), Idw(10, 10, points)};
 }
 
@@ -149,7 +149,9 @@ TEST_F(Corners, ProblemsAreReportedWithTheirMessages) {
     noPanes.outline = {{1, 1}, {1.1, 1}, {1.1, 1.1}};  // a sliver: no pane is laid out
     const MessageCase cases[] = {
         {"no site", {{}, {Point(0, 0, {1})}}, "MLayerCalPaneEle\n", "\n请先布置场区!"},
-        {"no panes", {{noPanes}, {Point(0, 0, {1})}}, "MLayerCalPaneEle\nA\n",
+        {"no panes",
+         {{noPanes}, {Point(0, 0, {1})}},
+         "MLayerCalPaneEle\nA\n",
          "\n在场区7内选择方格失败!---<可能是该场区内没有布置方格>."},
         {"no points", TwoPanes({}), "MLayerCalPaneEle\nA\n", "\n场区1没有标高数据!"},
         {"none inside", TwoPanes({Point(50, 50, {1})}), "MLayerCalPaneEle\nB\n5,5\n",

@@ -1,13 +1,13 @@
 // MLayerCalPaneTuf through the host program, after MLayerCalPaneEle, on
 // drawings whose volumes are worked out by hand below.
+#include <string>
+#include <vector>
+
 #include "ArxDbgAppXdataX.h"
 #include "CadhostSession.h"
 #include "dbpl.h"
 #include "dbsymtb.h"
 #include "wcrt.h"
-
-#include <string>
-#include <vector>
 
 namespace e2e {
 namespace {
@@ -111,8 +111,8 @@ TEST_F(Earthwork, RerunningReplacesTheTexts) {
 TEST_F(Earthwork, FewerLayersLeaveNoStalePerLayerKeys) {
     // The point just outside the site comes first and has three layers; with
     // option B only the two-layer point inside counts.
-    makeDrawing({{SquareSite(L"1", 2, 1, 10)},
-                 {Point(10, 10.5, {10, 8, 9}), Point(10, 5, {10, 8})}});
+    makeDrawing(
+        {{SquareSite(L"1", 2, 1, 10)}, {Point(10, 10.5, {10, 8, 9}), Point(10, 5, {10, 8})}});
     ASSERT_EQ(run(kBoth).status, 0);
     EXPECT_EQ(Panes(saved())[0].values("方格", "挖方组").size(), 2u);
     ASSERT_EQ(run(std::string(kBoth) + "MLayerCalPaneEle\nB\nA\nMLayerCalPaneTuf\nA\n").status, 0);
@@ -184,7 +184,8 @@ std::string PaneKeysReadByProject(const fs::path& file) {
     AcDbDatabase db;
     if (db.dxfIn(file.wstring().c_str()) != Acad::eOk) return "the project could not read the file";
     AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead) != Acad::eOk) return "no model space";
+    if (acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead) != Acad::eOk)
+        return "no model space";
     std::string text = "0\n";
     for (const AcDbObjectId& id : space->entityIds()) {
         AcDbPolyline* pane = nullptr;
@@ -212,15 +213,15 @@ TEST_F(Earthwork, TheExampleResultReadsAlikeInAnIndependentReader) {
     fs::copy_file(fs::path(KAVREL_SOURCE_DIR) / "examples/site.dxf", path("in.dxf"));
     ASSERT_EQ(run(kBoth).status, 0);
     const std::string cmd = "/usr/bin/python3 " + std::string(PANE_KEYS_SCRIPT) + " " +
-                            path("out.dxf").string() + " >" + path("keys.txt").string() +
-                            " 2>&1";
+                            path("out.dxf").string() + " >" + path("keys.txt").string() + " 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << ReadFile(path("keys.txt"));
     std::string expected = "0\n";
     size_t panes = 0;
     for (const SavedEntity& e : saved()) {
         if (e.type != "LWPOLYLINE" || !e.apps.count("方格")) continue;
         std::string line;
-        for (const auto& [k, v] : e.apps.at("方格")) line += (line.empty() ? "" : "|") + k + "=" + v;
+        for (const auto& [k, v] : e.apps.at("方格"))
+            line += (line.empty() ? "" : "|") + k + "=" + v;
         expected += line + "\n";
         ++panes;
     }

@@ -1,10 +1,11 @@
 // The pure parts of the earthwork command: layer pairs of one pane and the
 // position of its volume texts.
+#include "PaneEarthwork.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "PaneEarthwork.h"
 #include "VolumeAnnotations.h"
 
 namespace {
@@ -78,15 +79,19 @@ TEST(VolumeTextPosition, FollowsTheSidesOfThePane) {
         {"triangle", {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, AcGePoint3d(2.5, 5, 0)},
         {"square", kSquare, AcGePoint3d(5, 5, 0)},
         {"square with closing vertex",
-         {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}, {0, 0, 0}}, AcGePoint3d(5, 5, 0)},
+         {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}, {0, 0, 0}},
+         AcGePoint3d(5, 5, 0)},
         // d12 = 10, d23 = 4, d34 = 4: midpoint of vertices 2 and 4.
-        {"equal second and third side", {{0, 0, 0}, {10, 0, 0}, {10, 4, 0}, {6, 4, 0}},
+        {"equal second and third side",
+         {{0, 0, 0}, {10, 0, 0}, {10, 4, 0}, {6, 4, 0}},
          AcGePoint3d(8, 2, 0)},
         // All sides different: halfway between the midpoints of 1-2 and 3-4.
-        {"uneven quadrilateral", {{0, 0, 0}, {10, 0, 0}, {10, 4, 0}, {0, 7, 0}},
+        {"uneven quadrilateral",
+         {{0, 0, 0}, {10, 0, 0}, {10, 4, 0}, {0, 7, 0}},
          AcGePoint3d(5, 2.75, 0)},
         // d34 = d45: midpoint of vertices 3 and 5.
-        {"pentagon", {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {7, 5, 0}, {7, 8, 0}},
+        {"pentagon",
+         {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {7, 5, 0}, {7, 8, 0}},
          AcGePoint3d(8.5, 6.5, 0)},
     };
     for (const PositionCase& c : cases) {
