@@ -6,8 +6,9 @@
 //   wizdrive walk|installed-no|cancel-page|cancel-copy SETUP DESTINATION [SHOTS]
 //
 // Prints one line per failed check and exits 1 when any failed.
-#include <commctrl.h>
 #include <windows.h>
+// The common controls' header needs the Windows types before it.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
