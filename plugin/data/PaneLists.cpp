@@ -1,5 +1,9 @@
 #include "PaneLists.h"
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "ArxHelpers.h"
@@ -43,19 +47,42 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
         if (Contains(key, stem)) data.remove(key.c_str());
 }
 
+void PutList(ArxDbgAppXdataX& data, const NumberedList& list, const std::wstring& format,
+             const std::vector<double>& values) {
+    RemoveList(data, list.stem);
+    for (size_t k = 0; k < values.size(); ++k) {
+        const std::wstring key = wcrtFormat(L"%s%d", list.stem.c_str(), static_cast<int>(k + 1));
+        data.setString(key.c_str(), wcrtFormat(format.c_str(), values[k]).c_str());
+    }
+    if (list.marksPane) data.setString(kPaneMarkKey, kPaneMarkValue);
+}
+
 bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
     for (double v : values)
         if (RefuseNonFinite({v})) return false;
     const std::wstring format = GetPrecisionFormat(list.precision);
-    return EditXdata(pane, kPaneApp, [&](ArxDbgAppXdataX& data) {
-        RemoveList(data, list.stem);
-        for (size_t k = 0; k < values.size(); ++k) {
-            const std::wstring key =
-                wcrtFormat(L"%s%d", list.stem.c_str(), static_cast<int>(k + 1));
-            data.setString(key.c_str(), wcrtFormat(format.c_str(), values[k]).c_str());
-        }
-        if (list.marksPane) data.setString(kPaneMarkKey, kPaneMarkValue);
-    });
+    return EditXdata(pane, kPaneApp,
+                     [&](ArxDbgAppXdataX& data) { PutList(data, list, format, values); });
+}
+
+bool AllFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// True when no stored key contains one of the stems or equals one of the keys.
+// Writes to such a pane only append, so their size only grows: one write of
+// them all fits exactly when each of the separate writes would have.
+bool HoldsNone(const ArxDbgAppXdataX& data, std::initializer_list<const ACHAR*> stems,
+               std::initializer_list<const ACHAR*> keys) {
+    std::vector<std::wstring> stored;
+    data.GetFlagArray(stored);
+    for (const std::wstring& key : stored) {
+        for (const ACHAR* stem : stems)
+            if (Contains(key, stem)) return false;
+        for (const ACHAR* k : keys)
+            if (key == k) return false;
+    }
+    return true;
 }
 
 // The item number behind the stem is not parsed: the writer stores the items
@@ -112,6 +139,41 @@ bool SetPaneLayerFills(AcDbObjectId pane, const std::vector<double>& volumes) {
 }
 bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes) {
     return WriteList(pane, LayerCuts(), volumes);
+}
+
+bool SetNewCornerLayerElevations(AcDbObjectId pane,
+                                 const std::vector<std::vector<double>>& corners) {
+    if (corners.empty()) return false;
+    for (const std::vector<double>& corner : corners)
+        if (!AllFinite(corner)) return false;
+    const std::wstring format = GetPrecisionFormat(Setting::ElevationPrecision);
+    const std::optional<bool> stored = EditXdataWhen(
+        pane, kPaneApp,
+        [](const ArxDbgAppXdataX& data) { return HoldsNone(data, {kCornerLayerStem}, {}); },
+        [&](ArxDbgAppXdataX& data) {
+            for (size_t i = 0; i < corners.size(); ++i)
+                PutList(data, CornerLayers(static_cast<int>(i)), format, corners[i]);
+        });
+    return stored.value_or(false);
+}
+
+bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
+                       const std::vector<double>& cuts, double fill, double cut) {
+    if (!AllFinite(fills) || !AllFinite(cuts) || !AllFinite({fill, cut})) return false;
+    const std::wstring format = GetPrecisionFormat(Setting::VolumePrecision);
+    const std::optional<bool> stored = EditXdataWhen(
+        pane, kPaneApp,
+        [](const ArxDbgAppXdataX& data) {
+            return HoldsNone(data, {kLayerFillStem, kLayerCutStem},
+                             {kFillVolumeKey, kCutVolumeKey});
+        },
+        [&](ArxDbgAppXdataX& data) {
+            PutList(data, LayerFills(), format, fills);
+            PutList(data, LayerCuts(), format, cuts);
+            data.setString(kFillVolumeKey, wcrtFormat(format.c_str(), fill).c_str());
+            data.setString(kCutVolumeKey, wcrtFormat(format.c_str(), cut).c_str());
+        });
+    return stored.value_or(false);
 }
 
 bool GetPaneNaturalElevations(AcDbObjectId pane, std::vector<double>& elevations) {

@@ -28,6 +28,18 @@ bool SetCornerLayerElevations(AcDbObjectId pane, int corner, const std::vector<d
 bool SetPaneLayerFills(AcDbObjectId pane, const std::vector<double>& volumes);
 bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes);
 
+// The lists of every corner (corners[i] for corner i) in one write, as the
+// corner-by-corner writes would store them. False, and nothing written, when
+// the pane already holds corner lists or the write is refused: the caller then
+// writes corner by corner, which tells which corner failed.
+bool SetNewCornerLayerElevations(AcDbObjectId pane,
+                                 const std::vector<std::vector<double>>& corners);
+// The layer fills, layer cuts and the two sums in one write, on the same
+// terms: false, and nothing written, when the pane already holds any of them,
+// a value is not finite or the write is refused.
+bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
+                       const std::vector<double>& cuts, double fill, double cut);
+
 // Readers empty the list, then append the items in stored order; true when at
 // least one item was read.
 bool GetPaneNaturalElevations(AcDbObjectId pane, std::vector<double>& elevations);

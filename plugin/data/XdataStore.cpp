@@ -41,6 +41,19 @@ bool EditXdata(AcDbObjectId id, const ACHAR* app,
     return gLastWrite == Acad::eOk;
 }
 
+std::optional<bool> EditXdataWhen(AcDbObjectId id, const ACHAR* app,
+                                  const std::function<bool(const ArxDbgAppXdataX&)>& ready,
+                                  const std::function<void(ArxDbgAppXdataX&)>& edit) {
+    ClosedOnExit<AcDbEntity> entity = OpenEntity(id, AcDb::kForWrite);
+    if (!entity) return std::nullopt;
+    ArxDbgAppXdataX data(app, WorkingDatabase());
+    data.getXdata(entity.get());
+    if (!ready(data)) return std::nullopt;
+    edit(data);
+    gLastWrite = data.setXdata(entity.get());
+    return gLastWrite == Acad::eOk;
+}
+
 bool RefuseNonFinite(std::initializer_list<double> values) {
     for (double v : values)
         if (!std::isfinite(v)) {

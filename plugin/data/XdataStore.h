@@ -19,6 +19,13 @@ std::optional<ArxDbgAppXdataX> LoadXdata(AcDbObjectId id, const ACHAR* app);
 bool EditXdata(AcDbObjectId id, const ACHAR* app,
                const std::function<void(ArxDbgAppXdataX&)>& edit);
 
+// EditXdata for an edit that only pays off in one go: nothing (the entity
+// unchanged) when the entity cannot be opened or ready(data) is false,
+// otherwise whether the write returned eOk.
+std::optional<bool> EditXdataWhen(AcDbObjectId id, const ACHAR* app,
+                                  const std::function<bool(const ArxDbgAppXdataX&)>& ready,
+                                  const std::function<void(ArxDbgAppXdataX&)>& edit);
+
 // One key's text. False (value = fallback) when the key is absent or the
 // entity cannot be opened.
 bool ReadText(AcDbObjectId id, const ACHAR* app, const ACHAR* key, std::wstring& value,

@@ -26,6 +26,7 @@ bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
             return false;
         }
     }
+    if (SetNewCornerLayerElevations(pane, values)) return true;
     for (int i = 0; i < corners.length(); ++i) {
         if (SetCornerLayerElevations(pane, i, values[static_cast<size_t>(i)])) continue;
         ReportPaneNotStored(pane);

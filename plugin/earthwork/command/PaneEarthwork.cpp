@@ -56,6 +56,8 @@ bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
         ReportPaneNotFinite(pane);
         return false;
     }
+    if (SetNewPaneVolumes(pane, volumes->fills, volumes->cuts, volumes->fillSum, volumes->cutSum))
+        return true;
     const bool stored = SetPaneLayerFills(pane, volumes->fills) &&
                         SetPaneLayerCuts(pane, volumes->cuts) &&
                         SetPaneVolumes(pane, volumes->fillSum, volumes->cutSum);
