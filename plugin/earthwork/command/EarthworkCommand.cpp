@@ -71,6 +71,7 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
     EraseVolumeAnnotations(site);
     acedSetStatusBarProgressMeter(L"正在计算土方量...", 0, panes.length());
     double fillTotal = 0.0, cutTotal = 0.0;
+    SiteVolumeTexts texts(site);
     for (int i = 0; i < panes.length(); ++i) {
         if (acedUsrBrk() == 1) break;
         acedSetStatusBarProgressMeterPos(i);
@@ -81,7 +82,7 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
             GetPaneVolumes(panes[i], fill, cut);
             fillTotal += fill;
             cutTotal += cut;
-            AnnotatePaneVolumes(panes[i], angle, site);
+            AnnotatePaneVolumes(panes[i], angle, texts);
         }
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();

@@ -78,35 +78,52 @@ std::optional<AcGePoint3d> VolumeTextPosition(std::span<const AcGePoint3d> v) {
     return Mid(Mid(v[0], v[1]), Mid(v[2], v[3]));
 }
 
-void AnnotatePaneVolumes(AcDbObjectId pane, double angle, AcDbObjectId site) {
+const SiteVolumeTexts::Shared& SiteVolumeTexts::shared() {
+    if (!mShared) {
+        Shared s;
+        s.height = VolumeTextHeight(mSite);
+        s.format = GetPrecisionFormat(Setting::AnnotationPrecision);
+        GetFieldNumber(mSite, s.number);
+        s.fillColour = ReadIntegerSetting(kFillText.colour);
+        s.cutColour = ReadIntegerSetting(kCutText.colour);
+        mShared = std::move(s);
+    }
+    return *mShared;
+}
+
+AcDbObjectId SiteVolumeTexts::style() {
+    if (mStyle.isNull()) MakeTextStyle(kAnnotationStyleName, mStyle);
+    return mStyle;
+}
+
+void AnnotatePaneVolumes(AcDbObjectId pane, double angle, SiteVolumeTexts& site) {
     AcGePoint3dArray outline;
     ArxPolyline::Arx_TakeAllPLinePtArr(pane, outline);
     std::vector<AcGePoint3d> vertices;
     for (int i = 0; i < outline.length(); ++i) vertices.push_back(outline[i]);
     const std::optional<AcGePoint3d> at = VolumeTextPosition(vertices);
     if (!at) return;
+    const SiteVolumeTexts::Shared& shared = site.shared();
     AnnotationText text;
-    text.height = VolumeTextHeight(site);
+    text.height = shared.height;
     text.rotation = angle;
-    const std::wstring format = GetPrecisionFormat(Setting::AnnotationPrecision);
     double fill = 0.0, cut = 0.0;
     GetPaneVolumes(pane, fill, cut);
     const bool none = fill <= kNoVolume && cut <= kNoVolume;
     const bool showFill = fill > kNoVolume || none, showCut = cut > kNoVolume || none;
-    std::wstring number;
-    GetFieldNumber(site, number);
-    const int fillColour = ReadIntegerSetting(kFillText.colour);
-    const int cutColour = ReadIntegerSetting(kCutText.colour);
-    MakeTextStyle(kAnnotationStyleName, text.style);
+    text.style = site.style();
     AcDbObjectId group;
     ArxGroup::Arx_CreateGroup(L"*NoName", group);
     const double offset = showFill && showCut ? 0.7 * text.height : 0.0;
+    const std::wstring& format = shared.format;
     if (showFill) {
         text.position = Moved(*at, offset, angle + kAcrossGrid);
-        WriteText(kFillText, fillColour, number, text, wcrtFormat(format.c_str(), fill), group);
+        WriteText(kFillText, shared.fillColour, shared.number, text,
+                  wcrtFormat(format.c_str(), fill), group);
     }
     if (showCut) {
         text.position = Moved(*at, offset, angle - kAcrossGrid);
-        WriteText(kCutText, cutColour, number, text, wcrtFormat(format.c_str(), cut), group);
+        WriteText(kCutText, shared.cutColour, shared.number, text, wcrtFormat(format.c_str(), cut),
+                  group);
     }
 }

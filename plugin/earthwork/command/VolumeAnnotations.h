@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 #include "dbmain.h"
 
@@ -19,7 +20,29 @@
 //  - fewer than 3: nowhere.
 std::optional<AcGePoint3d> VolumeTextPosition(std::span<const AcGePoint3d> vertices);
 
+// What the volume texts of all panes of one site share: read from the site
+// and the settings when its first pane is annotated, then kept for the rest.
+class SiteVolumeTexts {
+  public:
+    explicit SiteVolumeTexts(AcDbObjectId site) : mSite(site) {}
+
+    struct Shared {
+        double height = 0.0;
+        std::wstring format;  // of the volumes' precision
+        std::wstring number;  // the site's
+        int fillColour = 0, cutColour = 0;
+    };
+    const Shared& shared();
+    // The annotation style; looked up again after a failed lookup.
+    AcDbObjectId style();
+
+  private:
+    AcDbObjectId mSite;
+    std::optional<Shared> mShared;
+    AcDbObjectId mStyle;
+};
+
 // Writes the pane's texts with its stored "填方量"/"挖方量": "T=" only when
 // there is fill, "W=" only when there is cut, both (fill above, cut below
 // along the grid) when there are both or neither.
-void AnnotatePaneVolumes(AcDbObjectId pane, double angle, AcDbObjectId site);
+void AnnotatePaneVolumes(AcDbObjectId pane, double angle, SiteVolumeTexts& site);
