@@ -47,6 +47,7 @@ void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points,
                double height, const std::wstring& siteNumber) {
     const NeighbourIndex index(points);
     PointList annotatedCorners;
+    SiteCornerTexts look;
     acedSetStatusBarProgressMeter(L"正在计算标高...", 0, panes.length());
     for (int i = 0; i < panes.length(); ++i) {
         if (acedUsrBrk()) break;
@@ -54,7 +55,7 @@ void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points,
         ArxEntity::Arx_HightAllEnt(panes[i]);
         // A pane whose values were not stored gets no texts of old values.
         if (CalcPaneCornerElevations(panes[i], index, points))
-            AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber);
+            AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber, look);
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();
     }

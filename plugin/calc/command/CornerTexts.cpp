@@ -8,8 +8,24 @@
 #include "TextStyles.h"
 #include "wcrt.h"
 
+const std::wstring& SiteCornerTexts::format() {
+    if (!mFormat) mFormat = GetPrecisionFormat(Setting::ElevationPrecision);
+    return *mFormat;
+}
+
+int SiteCornerTexts::colour() {
+    if (!mColour) mColour = ReadIntegerSetting(Setting::ElevationTextColour);
+    return *mColour;
+}
+
+AcDbObjectId SiteCornerTexts::style() {
+    if (mStyle.isNull()) MakeTextStyle(kAnnotationStyleName, mStyle);
+    return mStyle;
+}
+
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
-                         PointList& annotatedCorners, const std::wstring& siteNumber) {
+                         PointList& annotatedCorners, const std::wstring& siteNumber,
+                         SiteCornerTexts& look) {
     std::wstring number;
     GetPaneFieldNumber(pane, number);
     number = wcrtTrim(number);
@@ -20,20 +36,25 @@ void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
 
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
+    // Every corner's values come from one read of the pane, made when the
+    // first corner that needs a text is found.
+    std::optional<std::vector<std::vector<double>>> layers;
     for (int i = 0; i < corners.length(); ++i) {
         const AcGePoint3d at(corners[i].x, corners[i].y, 0.0);
         if (FindPointInList(at, annotatedCorners) >= 0) continue;
-        std::vector<double> values;
-        GetCornerLayerElevations(pane, i, values);
+        if (!layers) {
+            layers.emplace(static_cast<size_t>(corners.length()));
+            GetAllCornerLayerElevations(pane, *layers);
+        }
+        const std::vector<double>& values = (*layers)[static_cast<size_t>(i)];
         AnnotationText text;
         text.position = at;
-        text.text =
-            values.empty() ? L"" : FormatWithPrecision(Setting::ElevationPrecision, values[0]);
+        text.text = values.empty() ? L"" : wcrtFormat(look.format().c_str(), values[0]);
         text.height = height;
         text.rotation = angle;
         // Corner texts keep the colour the user chose for elevation dimensions.
-        text.colour = ReadIntegerSetting(Setting::ElevationTextColour);
-        MakeTextStyle(kAnnotationStyleName, text.style);
+        text.colour = look.colour();
+        text.style = look.style();
         CreateAnnotationText(layer, 0, text);
         annotatedCorners.append(at);
     }
