@@ -103,9 +103,14 @@ std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& s
     return data ? ListTextsFrom(*data, stem) : std::vector<StoredNumber>();
 }
 
-bool ReadListFrom(ArxDbgAppXdataX& data, const NumberedList& list, std::vector<double>& values) {
+// The values alone, from keys fetched once for all the lists read.
+bool ReadListFrom(const ArxDbgAppXdataX& data, const std::vector<std::wstring>& keys,
+                  const NumberedList& list, std::vector<double>& values) {
     values.clear();
-    for (const StoredNumber& item : ListTextsFrom(data, list.stem)) values.push_back(item.value);
+    std::wstring text;
+    for (const std::wstring& key : keys)
+        if (Contains(key, list.stem) && data.getString(key.c_str(), text))
+            values.push_back(_wtof(text.c_str()));
     return !values.empty();
 }
 
@@ -189,9 +194,11 @@ bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<doub
     for (std::vector<double>& corner : layers) corner.clear();
     std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
     if (!data) return false;
+    std::vector<std::wstring> keys;
+    data->GetFlagArray(keys);
     bool any = false;
     for (size_t i = 0; i < layers.size(); ++i)
-        any = ReadListFrom(*data, CornerLayers(static_cast<int>(i)), layers[i]) || any;
+        any = ReadListFrom(*data, keys, CornerLayers(static_cast<int>(i)), layers[i]) || any;
     return any;
 }
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes) {
