@@ -82,7 +82,7 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
             GetPaneVolumes(panes[i], fill, cut);
             fillTotal += fill;
             cutTotal += cut;
-            AnnotatePaneVolumes(panes[i], angle, texts);
+            AnnotatePaneVolumes(panes[i], angle, fill, cut, texts);
         }
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();

@@ -96,7 +96,8 @@ AcDbObjectId SiteVolumeTexts::style() {
     return mStyle;
 }
 
-void AnnotatePaneVolumes(AcDbObjectId pane, double angle, SiteVolumeTexts& site) {
+void AnnotatePaneVolumes(AcDbObjectId pane, double angle, double fill, double cut,
+                         SiteVolumeTexts& site) {
     AcGePoint3dArray outline;
     ArxPolyline::Arx_TakeAllPLinePtArr(pane, outline);
     std::vector<AcGePoint3d> vertices;
@@ -107,8 +108,6 @@ void AnnotatePaneVolumes(AcDbObjectId pane, double angle, SiteVolumeTexts& site)
     AnnotationText text;
     text.height = shared.height;
     text.rotation = angle;
-    double fill = 0.0, cut = 0.0;
-    GetPaneVolumes(pane, fill, cut);
     const bool none = fill <= kNoVolume && cut <= kNoVolume;
     const bool showFill = fill > kNoVolume || none, showCut = cut > kNoVolume || none;
     text.style = site.style();

@@ -42,7 +42,8 @@ class SiteVolumeTexts {
     AcDbObjectId mStyle;
 };
 
-// Writes the pane's texts with its stored "填方量"/"挖方量": "T=" only when
+// Writes the pane's texts with its stored "填方量"/"挖方量" (fill, cut): "T=" only when
 // there is fill, "W=" only when there is cut, both (fill above, cut below
 // along the grid) when there are both or neither.
-void AnnotatePaneVolumes(AcDbObjectId pane, double angle, SiteVolumeTexts& site);
+void AnnotatePaneVolumes(AcDbObjectId pane, double angle, double fill, double cut,
+                         SiteVolumeTexts& site);
