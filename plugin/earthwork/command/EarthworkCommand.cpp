@@ -76,13 +76,11 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
         if (acedUsrBrk() == 1) break;
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
-        if (CalcPaneEarthwork(panes[i], settings)) {
-            // The stored values, rounded to their precision, make the totals.
-            double fill = 0.0, cut = 0.0;
-            GetPaneVolumes(panes[i], fill, cut);
-            fillTotal += fill;
-            cutTotal += cut;
-            AnnotatePaneVolumes(panes[i], angle, fill, cut, texts);
+        // The stored values, rounded to their precision, make the totals.
+        if (const std::optional<StoredVolumes> stored = CalcPaneEarthwork(panes[i], settings)) {
+            fillTotal += stored->fill;
+            cutTotal += stored->cut;
+            AnnotatePaneVolumes(panes[i], angle, stored->fill, stored->cut, texts);
         }
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();

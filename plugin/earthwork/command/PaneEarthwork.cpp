@@ -6,6 +6,7 @@
 #include "CommandMessages.h"
 #include "FieldData.h"
 #include "PaneVolumes.h"
+#include "wcrt.h"
 
 std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& settings,
                                                    std::span<const AcGePoint3d> corners,
@@ -43,7 +44,7 @@ bool AllFinite(const LayerPairVolumes& v) {
 
 }  // namespace
 
-bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
+std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     std::vector<AcGePoint3d> points;
@@ -51,16 +52,25 @@ bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
     for (int i = 0; i < corners.length(); ++i) points.push_back(corners[i]);
     GetAllCornerLayerElevations(pane, layers);
     const std::optional<LayerPairVolumes> volumes = LayerPairEarthwork(settings, points, layers);
-    if (!volumes) return false;
+    if (!volumes) return std::nullopt;
     if (!AllFinite(*volumes)) {
         ReportPaneNotFinite(pane);
-        return false;
+        return std::nullopt;
     }
-    if (SetNewPaneVolumes(pane, volumes->fills, volumes->cuts, volumes->fillSum, volumes->cutSum))
-        return true;
+    if (SetNewPaneVolumes(pane, volumes->fills, volumes->cuts, volumes->fillSum, volumes->cutSum)) {
+        // Read back as the stored texts read.
+        const std::wstring format = GetPrecisionFormat(Setting::VolumePrecision);
+        return StoredVolumes{_wtof(wcrtFormat(format.c_str(), volumes->fillSum).c_str()),
+                             _wtof(wcrtFormat(format.c_str(), volumes->cutSum).c_str())};
+    }
     const bool stored = SetPaneLayerFills(pane, volumes->fills) &&
                         SetPaneLayerCuts(pane, volumes->cuts) &&
                         SetPaneVolumes(pane, volumes->fillSum, volumes->cutSum);
-    if (!stored) ReportPaneNotStored(pane);
-    return stored;
+    if (!stored) {
+        ReportPaneNotStored(pane);
+        return std::nullopt;
+    }
+    StoredVolumes read;
+    GetPaneVolumes(pane, read.fill, read.cut);
+    return read;
 }

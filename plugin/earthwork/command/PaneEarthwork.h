@@ -30,5 +30,9 @@ std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& setting
 // and stores the lists "填方组"/"挖方组" and the sums "填方量"/"挖方量".
 // False (nothing stored) when LayerPairEarthwork gives nothing; false with a
 // message naming the pane when a volume is not finite (nothing stored) or
-// the values could not be stored.
-bool CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings);
+// the values could not be stored. Otherwise the sums as stored, rounded to
+// their precision.
+struct StoredVolumes {
+    double fill = 0.0, cut = 0.0;
+};
+std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings);
