@@ -190,9 +190,11 @@ bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations)
 bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations) {
     return ReadList(pane, CornerLayers(corner), elevations);
 }
-bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers) {
+namespace {
+
+bool CornerLayersFrom(const std::optional<ArxDbgAppXdataX>& data,
+                      std::vector<std::vector<double>>& layers) {
     for (std::vector<double>& corner : layers) corner.clear();
-    std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
     if (!data) return false;
     std::vector<std::wstring> keys;
     data->GetFlagArray(keys);
@@ -200,6 +202,18 @@ bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<doub
     for (size_t i = 0; i < layers.size(); ++i)
         any = ReadListFrom(*data, keys, CornerLayers(static_cast<int>(i)), layers[i]) || any;
     return any;
+}
+
+}  // namespace
+
+bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers) {
+    return CornerLayersFrom(LoadXdata(pane, kPaneApp), layers);
+}
+bool GetPaneNumberAndCornerLayers(AcDbObjectId pane, std::wstring& number,
+                                  std::vector<std::vector<double>>& layers) {
+    const std::optional<ArxDbgAppXdataX> data = LoadXdata(pane, kPaneApp);
+    if (!data || !data->getString(kFieldNumberKey, number)) number.clear();
+    return CornerLayersFrom(data, layers);
 }
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes) {
     return ReadList(pane, LayerFills(), volumes);

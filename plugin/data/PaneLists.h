@@ -48,6 +48,10 @@ bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>
 // GetCornerLayerElevations of corners 0 ... layers.size() - 1 from one read of
 // the pane's data; true when some corner has a value.
 bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers);
+// The pane's site number ("" when it has none) and, as
+// GetAllCornerLayerElevations, its corner lists, from one read of the pane.
+bool GetPaneNumberAndCornerLayers(AcDbObjectId pane, std::wstring& number,
+                                  std::vector<std::vector<double>>& layers);
 bool GetPaneLayerFills(AcDbObjectId pane, std::vector<double>& volumes);
 bool GetPaneLayerCuts(AcDbObjectId pane, std::vector<double>& volumes);
 

@@ -26,25 +26,23 @@ AcDbObjectId SiteCornerTexts::style() {
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
                          PointList& annotatedCorners, const std::wstring& siteNumber,
                          SiteCornerTexts& look) {
-    std::wstring number;
-    GetPaneFieldNumber(pane, number);
-    number = wcrtTrim(number);
-    // A pane without its own number writes onto its site's layer, where the
-    // next run finds and erases the texts.
-    if (number.empty()) number = siteNumber;
-    const std::wstring layer = wcrtFormat(kCornerTextLayerFormat, number.c_str());
-
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
-    // Every corner's values come from one read of the pane, made when the
-    // first corner that needs a text is found.
+    // The pane is read once, when the first corner that needs a text is found.
     std::optional<std::vector<std::vector<double>>> layers;
+    std::wstring layer;
     for (int i = 0; i < corners.length(); ++i) {
         const AcGePoint3d at(corners[i].x, corners[i].y, 0.0);
         if (FindPointInList(at, annotatedCorners) >= 0) continue;
         if (!layers) {
             layers.emplace(static_cast<size_t>(corners.length()));
-            GetAllCornerLayerElevations(pane, *layers);
+            std::wstring number;
+            GetPaneNumberAndCornerLayers(pane, number, *layers);
+            number = wcrtTrim(number);
+            // A pane without its own number writes onto its site's layer, where
+            // the next run finds and erases the texts.
+            if (number.empty()) number = siteNumber;
+            layer = wcrtFormat(kCornerTextLayerFormat, number.c_str());
         }
         const std::vector<double>& values = (*layers)[static_cast<size_t>(i)];
         AnnotationText text;
