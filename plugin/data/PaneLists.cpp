@@ -47,9 +47,10 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
         if (Contains(key, stem)) data.remove(key.c_str());
 }
 
+// Without removeOld for a pane known to hold no key of the list.
 void PutList(ArxDbgAppXdataX& data, const NumberedList& list, const std::wstring& format,
-             const std::vector<double>& values) {
-    RemoveList(data, list.stem);
+             const std::vector<double>& values, bool removeOld = true) {
+    if (removeOld) RemoveList(data, list.stem);
     for (size_t k = 0; k < values.size(); ++k) {
         const std::wstring key = wcrtFormat(L"%s%d", list.stem.c_str(), static_cast<int>(k + 1));
         data.setString(key.c_str(), wcrtFormat(format.c_str(), values[k]).c_str());
@@ -157,7 +158,7 @@ bool SetNewCornerLayerElevations(AcDbObjectId pane,
         [](const ArxDbgAppXdataX& data) { return HoldsNone(data, {kCornerLayerStem}, {}); },
         [&](ArxDbgAppXdataX& data) {
             for (size_t i = 0; i < corners.size(); ++i)
-                PutList(data, CornerLayers(static_cast<int>(i)), format, corners[i]);
+                PutList(data, CornerLayers(static_cast<int>(i)), format, corners[i], false);
         });
     return stored.value_or(false);
 }
@@ -173,8 +174,8 @@ bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
                              {kFillVolumeKey, kCutVolumeKey});
         },
         [&](ArxDbgAppXdataX& data) {
-            PutList(data, LayerFills(), format, fills);
-            PutList(data, LayerCuts(), format, cuts);
+            PutList(data, LayerFills(), format, fills, false);
+            PutList(data, LayerCuts(), format, cuts, false);
             data.setString(kFillVolumeKey, wcrtFormat(format.c_str(), fill).c_str());
             data.setString(kCutVolumeKey, wcrtFormat(format.c_str(), cut).c_str());
         });
