@@ -52,7 +52,7 @@ void PutList(ArxDbgAppXdataX& data, const NumberedList& list, const std::wstring
              const std::vector<double>& values, bool removeOld = true) {
     if (removeOld) RemoveList(data, list.stem);
     for (size_t k = 0; k < values.size(); ++k) {
-        const std::wstring key = wcrtFormat(L"%s%d", list.stem.c_str(), static_cast<int>(k + 1));
+        const std::wstring key = list.stem + std::to_wstring(k + 1);
         data.setString(key.c_str(), wcrtFormat(format.c_str(), values[k]).c_str());
     }
     if (list.marksPane) data.setString(kPaneMarkKey, kPaneMarkValue);
