@@ -13,6 +13,7 @@
 
 #include "Paths.h"
 #include "SetupTestSupport.h"
+#include "WineShell.h"
 
 namespace setup {
 namespace {
@@ -23,29 +24,9 @@ using testing::Gbk;
 const fs::path kWork = SETUP_WINE_WORK;
 const fs::path kBuilt = SETUP_WIN_DIR;
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
-
-// The Windows name of a path of this machine (Wine's drive Z: is "/").
-std::string WinePath(const fs::path& path) {
-    std::string text = "Z:" + path.string();
-    for (char& c : text) {
-        if (c == '/') c = '\\';
-    }
-    return text;
-}
-
-// Runs a shell command; its standard output (when asked for) and its status.
-int Shell(const std::string& command, std::string* output = nullptr) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[4096];
-    std::size_t size = 0;
-    while ((size = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        if (output) output->append(buffer, size);
-    }
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::Quote;
+using testing::Shell;
+using testing::WinePath;
 
 // Wine for these tests: its own prefix and home, code page 936 (zh_CN with
 // a locale made here, so that the Unix side converts file names as UTF-8),

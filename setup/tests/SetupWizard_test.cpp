@@ -16,6 +16,8 @@
 #include <map>
 #include <thread>
 
+#include "WineShell.h"
+
 namespace setup {
 namespace {
 
@@ -25,27 +27,9 @@ const fs::path kWork = SETUP_WIZARD_WORK;
 const fs::path kBuilt = SETUP_WIN_DIR;
 const fs::path kSlides = SETUP_SLIDES;
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
-
-std::string WinePath(const fs::path& path) {
-    std::string text = "Z:" + path.string();
-    for (char& c : text) {
-        if (c == '/') c = '\\';
-    }
-    return text;
-}
-
-int Shell(const std::string& command, std::string* output = nullptr) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[4096];
-    std::size_t size = 0;
-    while ((size = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        if (output) output->append(buffer, size);
-    }
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::Quote;
+using testing::Shell;
+using testing::WinePath;
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
