@@ -33,7 +33,7 @@ NumberedList DesignElevations() {
 NumberedList LayerFills() { return {kLayerFillStem, Setting::VolumePrecision, false}; }
 NumberedList LayerCuts() { return {kLayerCutStem, Setting::VolumePrecision, false}; }
 NumberedList CornerLayers(int corner) {
-    return {wcrtFormat(L"%s%d_", kCornerLayerStem, corner), Setting::ElevationPrecision, false};
+    return {kCornerLayerStem + std::to_wstring(corner) + L"_", Setting::ElevationPrecision, false};
 }
 
 bool Contains(const std::wstring& key, const std::wstring& stem) {
@@ -48,12 +48,12 @@ void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
 }
 
 // Without removeOld for a pane known to hold no key of the list.
-void PutList(ArxDbgAppXdataX& data, const NumberedList& list, const std::wstring& format,
+void PutList(ArxDbgAppXdataX& data, const NumberedList& list, int decimals,
              const std::vector<double>& values, bool removeOld = true) {
     if (removeOld) RemoveList(data, list.stem);
     for (size_t k = 0; k < values.size(); ++k) {
         const std::wstring key = list.stem + std::to_wstring(k + 1);
-        data.setString(key.c_str(), wcrtFormat(format.c_str(), values[k]).c_str());
+        data.setString(key.c_str(), wcrtFixed(values[k], decimals).c_str());
     }
     if (list.marksPane) data.setString(kPaneMarkKey, kPaneMarkValue);
 }
@@ -61,9 +61,9 @@ void PutList(ArxDbgAppXdataX& data, const NumberedList& list, const std::wstring
 bool WriteList(AcDbObjectId pane, const NumberedList& list, const std::vector<double>& values) {
     for (double v : values)
         if (RefuseNonFinite({v})) return false;
-    const std::wstring format = GetPrecisionFormat(list.precision);
+    const int decimals = GetPrecisionDecimals(list.precision);
     return EditXdata(pane, kPaneApp,
-                     [&](ArxDbgAppXdataX& data) { PutList(data, list, format, values); });
+                     [&](ArxDbgAppXdataX& data) { PutList(data, list, decimals, values); });
 }
 
 bool AllFinite(const std::vector<double>& values) {
@@ -152,13 +152,13 @@ bool SetNewCornerLayerElevations(AcDbObjectId pane,
     if (corners.empty()) return false;
     for (const std::vector<double>& corner : corners)
         if (!AllFinite(corner)) return false;
-    const std::wstring format = GetPrecisionFormat(Setting::ElevationPrecision);
+    const int decimals = GetPrecisionDecimals(Setting::ElevationPrecision);
     const std::optional<bool> stored = EditXdataWhen(
         pane, kPaneApp,
         [](const ArxDbgAppXdataX& data) { return HoldsNone(data, {kCornerLayerStem}, {}); },
         [&](ArxDbgAppXdataX& data) {
             for (size_t i = 0; i < corners.size(); ++i)
-                PutList(data, CornerLayers(static_cast<int>(i)), format, corners[i], false);
+                PutList(data, CornerLayers(static_cast<int>(i)), decimals, corners[i], false);
         });
     return stored.value_or(false);
 }
@@ -166,7 +166,7 @@ bool SetNewCornerLayerElevations(AcDbObjectId pane,
 bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
                        const std::vector<double>& cuts, double fill, double cut) {
     if (!AllFinite(fills) || !AllFinite(cuts) || !AllFinite({fill, cut})) return false;
-    const std::wstring format = GetPrecisionFormat(Setting::VolumePrecision);
+    const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
     const std::optional<bool> stored = EditXdataWhen(
         pane, kPaneApp,
         [](const ArxDbgAppXdataX& data) {
@@ -174,10 +174,10 @@ bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
                              {kFillVolumeKey, kCutVolumeKey});
         },
         [&](ArxDbgAppXdataX& data) {
-            PutList(data, LayerFills(), format, fills, false);
-            PutList(data, LayerCuts(), format, cuts, false);
-            data.setString(kFillVolumeKey, wcrtFormat(format.c_str(), fill).c_str());
-            data.setString(kCutVolumeKey, wcrtFormat(format.c_str(), cut).c_str());
+            PutList(data, LayerFills(), decimals, fills, false);
+            PutList(data, LayerCuts(), decimals, cuts, false);
+            data.setString(kFillVolumeKey, wcrtFixed(fill, decimals).c_str());
+            data.setString(kCutVolumeKey, wcrtFixed(cut, decimals).c_str());
         });
     return stored.value_or(false);
 }

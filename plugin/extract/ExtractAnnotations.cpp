@@ -74,9 +74,9 @@ AcGePoint3d Moved(const AcGePoint3d& p, double distance, double direction) {
 }  // namespace
 
 ElevationDimTexts FormatElevationDim(double natural, double design) {
-    const std::wstring format = GetPrecisionFormat(Setting::ElevationPrecision);
-    return {wcrtFormat(format.c_str(), natural), wcrtFormat(format.c_str(), design),
-            wcrtFormat(format.c_str(), design - natural)};
+    const int decimals = GetPrecisionDecimals(Setting::ElevationPrecision);
+    return {wcrtFixed(natural, decimals), wcrtFixed(design, decimals),
+            wcrtFixed(design - natural, decimals)};
 }
 
 void DrawCornerElevationDim(const std::wstring& siteNumber, double natural, double design,
@@ -107,11 +107,11 @@ void DrawCornerElevationDim(const std::wstring& siteNumber, double natural, doub
 }
 
 FillCutTexts FormatFillCut(double fill, double cut) {
-    const std::wstring format = GetPrecisionFormat(Setting::AnnotationPrecision);
+    const int decimals = GetPrecisionDecimals(Setting::AnnotationPrecision);
     const bool none = fill <= kNoVolume && cut <= kNoVolume;
     FillCutTexts texts;
-    if (fill > kNoVolume || none) texts.fill = wcrtFormat(format.c_str(), fill);
-    if (cut > kNoVolume || none) texts.cut = wcrtFormat(format.c_str(), cut);
+    if (fill > kNoVolume || none) texts.fill = wcrtFixed(fill, decimals);
+    if (cut > kNoVolume || none) texts.cut = wcrtFixed(cut, decimals);
     return texts;
 }
 

@@ -34,5 +34,5 @@ std::wstring GetPrecisionFormat(Setting setting) {
 int GetPrecisionDecimals(Setting setting) { return PrecisionDecimals(RegistrySettings(), setting); }
 
 std::wstring FormatWithPrecision(Setting setting, double value) {
-    return wcrtFormat(GetPrecisionFormat(setting).c_str(), value);
+    return wcrtFixed(value, GetPrecisionDecimals(setting));
 }

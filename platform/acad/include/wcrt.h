@@ -26,6 +26,9 @@ std::wstring wcrtFoldCase(const std::wstring& text);
 // Formats like swprintf with the host's conventions for "%s"/"%c" (wide).
 std::wstring wcrtFormat(const wchar_t* format, ...);
 std::wstring wcrtVFormat(const wchar_t* format, va_list args);
+// wcrtFormat(L"%.*f", decimals, value), the form every stored number takes,
+// without the cost of a format to parse.
+std::wstring wcrtFixed(double value, int decimals);
 
 // UTF-8 <-> wide conversions for files, which are UTF-8 unless a format says
 // otherwise. Invalid UTF-8 bytes become U+FFFD.

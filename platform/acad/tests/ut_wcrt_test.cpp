@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
 
 #include "wcrt.h"
 
@@ -40,6 +43,37 @@ TEST(Wcrt, FormatTakesWideStringsForPercentS) {
     EXPECT_EQ(wcrtFormat(L"%d%%", 5), L"5%");
     std::wstring longText(5000, L'a');
     EXPECT_EQ(wcrtFormat(L"%s", longText.c_str()), longText);
+}
+
+// Stored numbers are written by the fast path; printf stays the rule.
+TEST(Wcrt, FixedIsPrintfWithDecimals) {
+    const double chosen[] = {0.0,
+                             -0.0,
+                             0.125,
+                             0.375,
+                             2.5,
+                             -2.5,
+                             2.345,
+                             1e-7,
+                             -1e-7,
+                             0.5,
+                             1.5,
+                             52.785,
+                             1e22,
+                             1.7976931348623157e308,
+                             4.9e-324,
+                             123456.785,
+                             std::numeric_limits<double>::infinity(),
+                             std::nan("")};
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> magnitude(-8.0, 8.0);
+    std::vector<double> values(std::begin(chosen), std::end(chosen));
+    for (int i = 0; i < 20000; ++i)
+        values.push_back((rng() % 2 ? -1.0 : 1.0) * std::pow(10.0, magnitude(rng)));
+    for (double v : values)
+        for (int decimals = 0; decimals <= 16; ++decimals)
+            ASSERT_EQ(wcrtFixed(v, decimals), wcrtFormat(L"%.*f", decimals, v))
+                << v << " with " << decimals << " decimals";
 }
 
 TEST(Wcrt, Utf8RoundTripAndInvalidBytes) {

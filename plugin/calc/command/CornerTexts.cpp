@@ -8,9 +8,9 @@
 #include "TextStyles.h"
 #include "wcrt.h"
 
-const std::wstring& SiteCornerTexts::format() {
-    if (!mFormat) mFormat = GetPrecisionFormat(Setting::ElevationPrecision);
-    return *mFormat;
+int SiteCornerTexts::decimals() {
+    if (!mDecimals) mDecimals = GetPrecisionDecimals(Setting::ElevationPrecision);
+    return *mDecimals;
 }
 
 int SiteCornerTexts::colour() {
@@ -47,7 +47,7 @@ void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
         const std::vector<double>& values = (*layers)[static_cast<size_t>(i)];
         AnnotationText text;
         text.position = at;
-        text.text = values.empty() ? L"" : wcrtFormat(look.format().c_str(), values[0]);
+        text.text = values.empty() ? L"" : wcrtFixed(values[0], look.decimals());
         text.height = height;
         text.rotation = angle;
         // Corner texts keep the colour the user chose for elevation dimensions.

@@ -12,13 +12,13 @@
 // text is written and then kept for the rest of the site.
 class SiteCornerTexts {
   public:
-    const std::wstring& format();  // of the elevations' precision
+    int decimals();  // of the elevations' precision
     int colour();
     // The annotation style; looked up again after a failed lookup.
     AcDbObjectId style();
 
   private:
-    std::optional<std::wstring> mFormat;
+    std::optional<int> mDecimals;
     std::optional<int> mColour;
     AcDbObjectId mStyle;
 };

@@ -59,9 +59,9 @@ std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const Settings
     }
     if (SetNewPaneVolumes(pane, volumes->fills, volumes->cuts, volumes->fillSum, volumes->cutSum)) {
         // Read back as the stored texts read.
-        const std::wstring format = GetPrecisionFormat(Setting::VolumePrecision);
-        return StoredVolumes{_wtof(wcrtFormat(format.c_str(), volumes->fillSum).c_str()),
-                             _wtof(wcrtFormat(format.c_str(), volumes->cutSum).c_str())};
+        const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
+        return StoredVolumes{_wtof(wcrtFixed(volumes->fillSum, decimals).c_str()),
+                             _wtof(wcrtFixed(volumes->cutSum, decimals).c_str())};
     }
     const bool stored = SetPaneLayerFills(pane, volumes->fills) &&
                         SetPaneLayerCuts(pane, volumes->cuts) &&

@@ -82,7 +82,7 @@ const SiteVolumeTexts::Shared& SiteVolumeTexts::shared() {
     if (!mShared) {
         Shared s;
         s.height = VolumeTextHeight(mSite);
-        s.format = GetPrecisionFormat(Setting::AnnotationPrecision);
+        s.decimals = GetPrecisionDecimals(Setting::AnnotationPrecision);
         GetFieldNumber(mSite, s.number);
         s.fillColour = ReadIntegerSetting(kFillText.colour);
         s.cutColour = ReadIntegerSetting(kCutText.colour);
@@ -114,15 +114,14 @@ void AnnotatePaneVolumes(AcDbObjectId pane, double angle, double fill, double cu
     AcDbObjectId group;
     ArxGroup::Arx_CreateGroup(L"*NoName", group);
     const double offset = showFill && showCut ? 0.7 * text.height : 0.0;
-    const std::wstring& format = shared.format;
     if (showFill) {
         text.position = Moved(*at, offset, angle + kAcrossGrid);
         WriteText(kFillText, shared.fillColour, shared.number, text,
-                  wcrtFormat(format.c_str(), fill), group);
+                  wcrtFixed(fill, shared.decimals), group);
     }
     if (showCut) {
         text.position = Moved(*at, offset, angle - kAcrossGrid);
-        WriteText(kCutText, shared.cutColour, shared.number, text, wcrtFormat(format.c_str(), cut),
+        WriteText(kCutText, shared.cutColour, shared.number, text, wcrtFixed(cut, shared.decimals),
                   group);
     }
 }

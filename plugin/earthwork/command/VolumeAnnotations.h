@@ -28,7 +28,7 @@ class SiteVolumeTexts {
 
     struct Shared {
         double height = 0.0;
-        std::wstring format;  // of the volumes' precision
+        int decimals = 0;     // of the volumes' precision
         std::wstring number;  // the site's
         int fillColour = 0, cutColour = 0;
     };

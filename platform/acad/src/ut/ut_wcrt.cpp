@@ -1,4 +1,7 @@
+#include <array>
+#include <charconv>
 #include <climits>
+#include <cmath>
 #include <cwchar>
 #include <cwctype>
 #include <vector>
@@ -74,7 +77,16 @@ std::wstring portableFormat(const wchar_t* format) {
 
 std::wstring wcrtVFormat(const wchar_t* format, va_list args) {
     const std::wstring fmt = portableFormat(format);
-    std::vector<wchar_t> buffer(256);
+    // Most texts are short: a buffer on the stack spares an allocation.
+    std::array<wchar_t, 256> local;
+    {
+        va_list copy;
+        va_copy(copy, args);
+        int n = std::vswprintf(local.data(), local.size(), fmt.c_str(), copy);
+        va_end(copy);
+        if (n >= 0 && static_cast<size_t>(n) < local.size()) return std::wstring(local.data(), n);
+    }
+    std::vector<wchar_t> buffer(local.size() * 4);
     for (;;) {
         va_list copy;
         va_copy(copy, args);
@@ -86,6 +98,18 @@ std::wstring wcrtVFormat(const wchar_t* format, va_list args) {
         if (buffer.size() >= (1u << 24)) return std::wstring();
         buffer.resize(buffer.size() * 4);
     }
+}
+
+std::wstring wcrtFixed(double value, int decimals) {
+    // to_chars rounds the exact binary value as printf does; a finite double
+    // with 16 decimals needs at most 309 + 1 + 16 characters and a sign.
+    if (decimals < 0 || decimals > 16 || !std::isfinite(value))
+        return wcrtFormat(L"%.*f", decimals, value);
+    std::array<char, 340> text;
+    const auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), value,
+                                         std::chars_format::fixed, decimals);
+    if (ec != std::errc()) return wcrtFormat(L"%.*f", decimals, value);
+    return std::wstring(text.data(), end);
 }
 
 std::wstring wcrtFormat(const wchar_t* format, ...) {
