@@ -42,9 +42,9 @@ bool Contains(const std::wstring& key, const std::wstring& stem) {
 
 void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
     std::vector<std::wstring> keys;
-    data.GetFlagArray(keys);
-    for (const std::wstring& key : keys)
-        if (Contains(key, stem)) data.remove(key.c_str());
+    for (const auto& [key, value] : data.entries())
+        if (Contains(key, stem)) keys.push_back(key);
+    for (const std::wstring& key : keys) data.remove(key.c_str());
 }
 
 // Without removeOld for a pane known to hold no key of the list.
@@ -75,9 +75,7 @@ bool AllFinite(const std::vector<double>& values) {
 // them all fits exactly when each of the separate writes would have.
 bool HoldsNone(const ArxDbgAppXdataX& data, std::initializer_list<const ACHAR*> stems,
                std::initializer_list<const ACHAR*> keys) {
-    std::vector<std::wstring> stored;
-    data.GetFlagArray(stored);
-    for (const std::wstring& key : stored) {
+    for (const auto& [key, value] : data.entries()) {
         for (const ACHAR* stem : stems)
             if (Contains(key, stem)) return false;
         for (const ACHAR* k : keys)
@@ -88,14 +86,10 @@ bool HoldsNone(const ArxDbgAppXdataX& data, std::initializer_list<const ACHAR*> 
 
 // The item number behind the stem is not parsed: the writer stores the items
 // in ascending order, so stored order is list order.
-std::vector<StoredNumber> ListTextsFrom(ArxDbgAppXdataX& data, const std::wstring& stem) {
+std::vector<StoredNumber> ListTextsFrom(const ArxDbgAppXdataX& data, const std::wstring& stem) {
     std::vector<StoredNumber> items;
-    std::vector<std::wstring> keys;
-    data.GetFlagArray(keys);
-    std::wstring text;
-    for (const std::wstring& key : keys)
-        if (Contains(key, stem) && data.getString(key.c_str(), text))
-            items.push_back(MakeStoredNumber(key, text));
+    for (const auto& [key, text] : data.entries())
+        if (Contains(key, stem)) items.push_back(MakeStoredNumber(key, text));
     return items;
 }
 
@@ -104,21 +98,32 @@ std::vector<StoredNumber> ReadListTexts(AcDbObjectId pane, const std::wstring& s
     return data ? ListTextsFrom(*data, stem) : std::vector<StoredNumber>();
 }
 
-// The values alone, from keys fetched once for all the lists read.
-bool ReadListFrom(const ArxDbgAppXdataX& data, const std::vector<std::wstring>& keys,
-                  const NumberedList& list, std::vector<double>& values) {
-    values.clear();
-    std::wstring text;
-    for (const std::wstring& key : keys)
-        if (Contains(key, list.stem) && data.getString(key.c_str(), text))
-            values.push_back(_wtof(text.c_str()));
-    return !values.empty();
-}
-
 bool ReadList(AcDbObjectId pane, const NumberedList& list, std::vector<double>& values) {
     values.clear();
     for (const StoredNumber& item : ReadListTexts(pane, list.stem)) values.push_back(item.value);
     return !values.empty();
+}
+
+bool CornerLayersFrom(const ArxDbgAppXdataX& data, std::vector<std::vector<double>>& layers) {
+    for (std::vector<double>& corner : layers) corner.clear();
+    std::vector<std::wstring> stems;
+    for (size_t i = 0; i < layers.size(); ++i)
+        stems.push_back(CornerLayers(static_cast<int>(i)).stem);
+    bool any = false;
+    for (const auto& [key, text] : data.entries())
+        for (size_t i = 0; i < stems.size(); ++i)
+            if (Contains(key, stems[i])) {
+                layers[i].push_back(_wtof(text.c_str()));
+                any = true;
+            }
+    return any;
+}
+
+bool CornerLayersFrom(const std::optional<ArxDbgAppXdataX>& data,
+                      std::vector<std::vector<double>>& layers) {
+    if (data) return CornerLayersFrom(*data, layers);
+    for (std::vector<double>& corner : layers) corner.clear();
+    return false;
 }
 
 }  // namespace
@@ -148,7 +153,8 @@ bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes) {
 }
 
 bool SetNewCornerLayerElevations(AcDbObjectId pane,
-                                 const std::vector<std::vector<double>>& corners) {
+                                 const std::vector<std::vector<double>>& corners,
+                                 PaneCornerLists* readBack) {
     if (corners.empty()) return false;
     for (const std::vector<double>& corner : corners)
         if (!AllFinite(corner)) return false;
@@ -159,27 +165,47 @@ bool SetNewCornerLayerElevations(AcDbObjectId pane,
         [&](ArxDbgAppXdataX& data) {
             for (size_t i = 0; i < corners.size(); ++i)
                 PutList(data, CornerLayers(static_cast<int>(i)), decimals, corners[i], false);
+            if (readBack == nullptr) return;
+            if (!data.getString(kFieldNumberKey, readBack->number)) readBack->number.clear();
+            readBack->layers.assign(corners.size(), {});
+            CornerLayersFrom(data, readBack->layers);
         });
     return stored.value_or(false);
 }
 
-bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
-                       const std::vector<double>& cuts, double fill, double cut) {
-    if (!AllFinite(fills) || !AllFinite(cuts) || !AllFinite({fill, cut})) return false;
+std::optional<PaneVolumeLists> StoreNewPaneVolumes(AcDbObjectId pane, size_t cornerCount,
+                                                   const PaneVolumesOf& volumesOf, bool& stored) {
+    stored = false;
     const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
-    const std::optional<bool> stored = EditXdataWhen(
+    std::optional<PaneVolumeLists> volumes;
+    bool computed = false;
+    const std::optional<bool> written = EditXdataWhen(
         pane, kPaneApp,
-        [](const ArxDbgAppXdataX& data) {
-            return HoldsNone(data, {kLayerFillStem, kLayerCutStem},
+        [&](const ArxDbgAppXdataX& data) {
+            std::vector<std::vector<double>> layers(cornerCount);
+            CornerLayersFrom(data, layers);
+            volumes = volumesOf(layers);
+            computed = true;
+            return volumes && AllFinite(volumes->fills) && AllFinite(volumes->cuts) &&
+                   AllFinite({volumes->fill, volumes->cut}) &&
+                   HoldsNone(data, {kLayerFillStem, kLayerCutStem},
                              {kFillVolumeKey, kCutVolumeKey});
         },
         [&](ArxDbgAppXdataX& data) {
-            PutList(data, LayerFills(), decimals, fills, false);
-            PutList(data, LayerCuts(), decimals, cuts, false);
-            data.setString(kFillVolumeKey, wcrtFixed(fill, decimals).c_str());
-            data.setString(kCutVolumeKey, wcrtFixed(cut, decimals).c_str());
+            PutList(data, LayerFills(), decimals, volumes->fills, false);
+            PutList(data, LayerCuts(), decimals, volumes->cuts, false);
+            data.setString(kFillVolumeKey, wcrtFixed(volumes->fill, decimals).c_str());
+            data.setString(kCutVolumeKey, wcrtFixed(volumes->cut, decimals).c_str());
         });
-    return stored.value_or(false);
+    stored = written.value_or(false);
+    // A pane that cannot be opened for write (a locked layer) is still
+    // computed from a read, so that the caller can tell it was not stored.
+    if (!computed) {
+        std::vector<std::vector<double>> layers(cornerCount);
+        CornerLayersFrom(LoadXdata(pane, kPaneApp), layers);
+        volumes = volumesOf(layers);
+    }
+    return volumes;
 }
 
 bool GetPaneNaturalElevations(AcDbObjectId pane, std::vector<double>& elevations) {
@@ -191,22 +217,6 @@ bool GetPaneDesignElevations(AcDbObjectId pane, std::vector<double>& elevations)
 bool GetCornerLayerElevations(AcDbObjectId pane, int corner, std::vector<double>& elevations) {
     return ReadList(pane, CornerLayers(corner), elevations);
 }
-namespace {
-
-bool CornerLayersFrom(const std::optional<ArxDbgAppXdataX>& data,
-                      std::vector<std::vector<double>>& layers) {
-    for (std::vector<double>& corner : layers) corner.clear();
-    if (!data) return false;
-    std::vector<std::wstring> keys;
-    data->GetFlagArray(keys);
-    bool any = false;
-    for (size_t i = 0; i < layers.size(); ++i)
-        any = ReadListFrom(*data, keys, CornerLayers(static_cast<int>(i)), layers[i]) || any;
-    return any;
-}
-
-}  // namespace
-
 bool GetAllCornerLayerElevations(AcDbObjectId pane, std::vector<std::vector<double>>& layers) {
     return CornerLayersFrom(LoadXdata(pane, kPaneApp), layers);
 }

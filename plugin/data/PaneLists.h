@@ -9,6 +9,9 @@
 // the first corner is "标高组0_k".
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "StoredValues.h"
@@ -28,17 +31,38 @@ bool SetCornerLayerElevations(AcDbObjectId pane, int corner, const std::vector<d
 bool SetPaneLayerFills(AcDbObjectId pane, const std::vector<double>& volumes);
 bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes);
 
+// A pane's site number ("" when it has none) and its corner lists.
+struct PaneCornerLists {
+    std::wstring number;
+    std::vector<std::vector<double>> layers;
+};
+
 // The lists of every corner (corners[i] for corner i) in one write, as the
 // corner-by-corner writes would store them. False, and nothing written, when
 // the pane already holds corner lists or the write is refused: the caller then
-// writes corner by corner, which tells which corner failed.
+// writes corner by corner, which tells which corner failed. When written and
+// readBack is given, it receives what GetPaneNumberAndCornerLayers would now
+// read, without another read of the pane.
 bool SetNewCornerLayerElevations(AcDbObjectId pane,
-                                 const std::vector<std::vector<double>>& corners);
-// The layer fills, layer cuts and the two sums in one write, on the same
-// terms: false, and nothing written, when the pane already holds any of them,
-// a value is not finite or the write is refused.
-bool SetNewPaneVolumes(AcDbObjectId pane, const std::vector<double>& fills,
-                       const std::vector<double>& cuts, double fill, double cut);
+                                 const std::vector<std::vector<double>>& corners,
+                                 PaneCornerLists* readBack = nullptr);
+// The volumes of a pane as they are stored: per layer pair and their sums.
+struct PaneVolumeLists {
+    std::vector<double> fills, cuts;
+    double fill = 0.0, cut = 0.0;
+};
+using PaneVolumesOf =
+    std::function<std::optional<PaneVolumeLists>(const std::vector<std::vector<double>>& layers)>;
+
+// The corner lists read and the volumes written in one opening of the pane.
+// volumesOf gets the lists of cornerCount corners, as
+// GetAllCornerLayerElevations reads them, while the pane is open for write (it
+// must not open the pane). What it gives is written in one write, as the
+// writers of the fills, the cuts and the sums would store it, when the pane
+// holds none of them yet and every value is finite; `stored` tells whether it
+// was. Returns what volumesOf gave, nothing when the pane could not be opened.
+std::optional<PaneVolumeLists> StoreNewPaneVolumes(AcDbObjectId pane, size_t cornerCount,
+                                                   const PaneVolumesOf& volumesOf, bool& stored);
 
 // Readers empty the list, then append the items in stored order; true when at
 // least one item was read.

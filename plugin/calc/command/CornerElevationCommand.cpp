@@ -54,8 +54,10 @@ void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points,
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
         // A pane whose values were not stored gets no texts of old values.
-        if (CalcPaneCornerElevations(panes[i], index, points))
-            AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber, look);
+        std::optional<PaneCornerLists> stored;
+        if (CalcPaneCornerElevations(panes[i], index, points, &stored))
+            AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber, look,
+                                stored ? &*stored : nullptr);
         ArxEntity::Arx_UnHightAllEnt(panes[i]);
         ArxDraw::Arx_RefreshDisplay();
     }

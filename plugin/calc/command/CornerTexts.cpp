@@ -25,29 +25,34 @@ AcDbObjectId SiteCornerTexts::style() {
 
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
                          PointList& annotatedCorners, const std::wstring& siteNumber,
-                         SiteCornerTexts& look) {
+                         SiteCornerTexts& look, const PaneCornerLists* stored) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     // The pane is read once, when the first corner that needs a text is found.
-    std::optional<std::vector<std::vector<double>>> layers;
+    std::optional<PaneCornerLists> read;
+    const PaneCornerLists* lists = stored;
     std::wstring layer;
     for (int i = 0; i < corners.length(); ++i) {
         const AcGePoint3d at(corners[i].x, corners[i].y, 0.0);
         if (FindPointInList(at, annotatedCorners) >= 0) continue;
-        if (!layers) {
-            layers.emplace(static_cast<size_t>(corners.length()));
-            std::wstring number;
-            GetPaneNumberAndCornerLayers(pane, number, *layers);
-            number = wcrtTrim(number);
+        if (lists == nullptr) {
+            read.emplace();
+            read->layers.resize(static_cast<size_t>(corners.length()));
+            GetPaneNumberAndCornerLayers(pane, read->number, read->layers);
+            lists = &*read;
+        }
+        if (layer.empty()) {
+            std::wstring number = wcrtTrim(lists->number);
             // A pane without its own number writes onto its site's layer, where
             // the next run finds and erases the texts.
             if (number.empty()) number = siteNumber;
             layer = wcrtFormat(kCornerTextLayerFormat, number.c_str());
         }
-        const std::vector<double>& values = (*layers)[static_cast<size_t>(i)];
+        const size_t k = static_cast<size_t>(i);
         AnnotationText text;
         text.position = at;
-        text.text = values.empty() ? L"" : wcrtFixed(values[0], look.decimals());
+        if (k < lists->layers.size() && !lists->layers[k].empty())
+            text.text = wcrtFixed(lists->layers[k][0], look.decimals());
         text.height = height;
         text.rotation = angle;
         // Corner texts keep the colour the user chose for elevation dimensions.

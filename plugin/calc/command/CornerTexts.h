@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "FieldData.h"
 #include "PointList.h"
 #include "dbmain.h"
 
@@ -26,7 +27,8 @@ class SiteCornerTexts {
 // Writes the stored layer-1 value of every corner not yet in annotatedCorners
 // as a text (height, rotation angle in radians) on the layer
 // "场区<n>方格标高标注", n being the pane's site number (siteNumber when the
-// pane has none), and adds the corner to annotatedCorners.
+// pane has none), and adds the corner to annotatedCorners. `stored`, when
+// given, is what the pane's number and lists read now; else they are read.
 void AnnotatePaneCorners(AcDbObjectId pane, double angle, double height,
                          PointList& annotatedCorners, const std::wstring& siteNumber,
-                         SiteCornerTexts& look);
+                         SiteCornerTexts& look, const PaneCornerLists* stored = nullptr);

@@ -13,7 +13,9 @@ bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& siteP
 }
 
 bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
-                              const ElevationPointList& sitePoints) {
+                              const ElevationPointList& sitePoints,
+                              std::optional<PaneCornerLists>* stored) {
+    if (stored != nullptr) stored->reset();
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     std::vector<std::vector<double>> values(static_cast<size_t>(corners.length()));
@@ -26,7 +28,11 @@ bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
             return false;
         }
     }
-    if (SetNewCornerLayerElevations(pane, values)) return true;
+    PaneCornerLists readBack;
+    if (SetNewCornerLayerElevations(pane, values, stored != nullptr ? &readBack : nullptr)) {
+        if (stored != nullptr) *stored = std::move(readBack);
+        return true;
+    }
     for (int i = 0; i < corners.length(); ++i) {
         if (SetCornerLayerElevations(pane, i, values[static_cast<size_t>(i)])) continue;
         ReportPaneNotStored(pane);

@@ -2,7 +2,10 @@
 // elevation points and stored with the pane.
 #pragma once
 
+#include <optional>
+
 #include "ElevationPoint.h"
+#include "FieldData.h"
 #include "NeighbourIndex.h"
 #include "dbmain.h"
 
@@ -12,6 +15,9 @@
 // naming the pane, when a value is not finite (nothing is stored) or the
 // values could not be stored (the pane is then left without any).
 bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);
-// The same through the site's neighbour index (built over sitePoints).
+// The same through the site's neighbour index (built over sitePoints). When
+// the values went in with one write, `stored` receives the pane's number and
+// lists as they now read (SetNewCornerLayerElevations); else it is left empty.
 bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
-                              const ElevationPointList& sitePoints);
+                              const ElevationPointList& sitePoints,
+                              std::optional<PaneCornerLists>* stored = nullptr);

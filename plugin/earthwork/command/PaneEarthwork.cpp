@@ -48,25 +48,33 @@ std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const Settings
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     std::vector<AcGePoint3d> points;
-    std::vector<std::vector<double>> layers(static_cast<size_t>(corners.length()));
     for (int i = 0; i < corners.length(); ++i) points.push_back(corners[i]);
-    GetAllCornerLayerElevations(pane, layers);
-    const std::optional<LayerPairVolumes> volumes = LayerPairEarthwork(settings, points, layers);
+    // The pane is open for write while the volumes are worked out: nothing
+    // here may open it, so a report waits until it is closed.
+    bool notFinite = false;
+    const PaneVolumesOf volumesOf =
+        [&](const std::vector<std::vector<double>>& layers) -> std::optional<PaneVolumeLists> {
+        const std::optional<LayerPairVolumes> v = LayerPairEarthwork(settings, points, layers);
+        if (!v) return std::nullopt;
+        notFinite = !AllFinite(*v);
+        if (notFinite) return std::nullopt;
+        return PaneVolumeLists{v->fills, v->cuts, v->fillSum, v->cutSum};
+    };
+    bool stored = false;
+    const std::optional<PaneVolumeLists> volumes =
+        StoreNewPaneVolumes(pane, points.size(), volumesOf, stored);
+    if (notFinite) ReportPaneNotFinite(pane);
     if (!volumes) return std::nullopt;
-    if (!AllFinite(*volumes)) {
-        ReportPaneNotFinite(pane);
-        return std::nullopt;
-    }
-    if (SetNewPaneVolumes(pane, volumes->fills, volumes->cuts, volumes->fillSum, volumes->cutSum)) {
+    if (stored) {
         // Read back as the stored texts read.
         const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
-        return StoredVolumes{_wtof(wcrtFixed(volumes->fillSum, decimals).c_str()),
-                             _wtof(wcrtFixed(volumes->cutSum, decimals).c_str())};
+        return StoredVolumes{_wtof(wcrtFixed(volumes->fill, decimals).c_str()),
+                             _wtof(wcrtFixed(volumes->cut, decimals).c_str())};
     }
-    const bool stored = SetPaneLayerFills(pane, volumes->fills) &&
-                        SetPaneLayerCuts(pane, volumes->cuts) &&
-                        SetPaneVolumes(pane, volumes->fillSum, volumes->cutSum);
-    if (!stored) {
+    const bool written = SetPaneLayerFills(pane, volumes->fills) &&
+                         SetPaneLayerCuts(pane, volumes->cuts) &&
+                         SetPaneVolumes(pane, volumes->fill, volumes->cut);
+    if (!written) {
         ReportPaneNotStored(pane);
         return std::nullopt;
     }

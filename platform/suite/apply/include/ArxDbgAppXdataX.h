@@ -37,6 +37,9 @@ class ArxDbgAppXdataX {
     bool remove(const ACHAR* key);
     // The keys in stored order.
     void GetFlagArray(std::vector<std::wstring>& keys) const;
+    // The keys with their values in stored order, for readers that take many
+    // keys at once without a lookup per key.
+    const std::vector<std::pair<std::wstring, std::wstring>>& entries() const { return mEntries; }
     bool isEmpty() const { return mEntries.empty() && mTail.isEmpty(); }
 
     // The chain setXdata writes: the 1001 group and the keyed groups.
