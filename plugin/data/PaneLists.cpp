@@ -153,12 +153,11 @@ bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes) {
 }
 
 bool SetNewCornerLayerElevations(AcDbObjectId pane,
-                                 const std::vector<std::vector<double>>& corners,
+                                 const std::vector<std::vector<double>>& corners, int decimals,
                                  PaneCornerLists* readBack) {
     if (corners.empty()) return false;
     for (const std::vector<double>& corner : corners)
         if (!AllFinite(corner)) return false;
-    const int decimals = GetPrecisionDecimals(Setting::ElevationPrecision);
     const std::optional<bool> stored = EditXdataWhen(
         pane, kPaneApp,
         [](const ArxDbgAppXdataX& data) { return HoldsNone(data, {kCornerLayerStem}, {}); },
@@ -174,9 +173,9 @@ bool SetNewCornerLayerElevations(AcDbObjectId pane,
 }
 
 std::optional<PaneVolumeLists> StoreNewPaneVolumes(AcDbObjectId pane, size_t cornerCount,
-                                                   const PaneVolumesOf& volumesOf, bool& stored) {
+                                                   const PaneVolumesOf& volumesOf, int decimals,
+                                                   bool& stored) {
     stored = false;
-    const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
     std::optional<PaneVolumeLists> volumes;
     bool computed = false;
     const std::optional<bool> written = EditXdataWhen(

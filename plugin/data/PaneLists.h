@@ -40,11 +40,12 @@ struct PaneCornerLists {
 // The lists of every corner (corners[i] for corner i) in one write, as the
 // corner-by-corner writes would store them. False, and nothing written, when
 // the pane already holds corner lists or the write is refused: the caller then
-// writes corner by corner, which tells which corner failed. When written and
-// readBack is given, it receives what GetPaneNumberAndCornerLayers would now
-// read, without another read of the pane.
+// writes corner by corner, which tells which corner failed. decimals is the
+// elevation precision's (GetPrecisionDecimals), read once by callers that
+// write many panes. When written and readBack is given, it receives what
+// GetPaneNumberAndCornerLayers would now read, without another read of the pane.
 bool SetNewCornerLayerElevations(AcDbObjectId pane,
-                                 const std::vector<std::vector<double>>& corners,
+                                 const std::vector<std::vector<double>>& corners, int decimals,
                                  PaneCornerLists* readBack = nullptr);
 // The volumes of a pane as they are stored: per layer pair and their sums.
 struct PaneVolumeLists {
@@ -60,9 +61,10 @@ using PaneVolumesOf =
 // must not open the pane). What it gives is written in one write, as the
 // writers of the fills, the cuts and the sums would store it, when the pane
 // holds none of them yet and every value is finite; `stored` tells whether it
-// was. Returns what volumesOf gave, nothing when the pane could not be opened.
+// was. decimals is the volume precision's. Returns what volumesOf gave.
 std::optional<PaneVolumeLists> StoreNewPaneVolumes(AcDbObjectId pane, size_t cornerCount,
-                                                   const PaneVolumesOf& volumesOf, bool& stored);
+                                                   const PaneVolumesOf& volumesOf, int decimals,
+                                                   bool& stored);
 
 // Readers empty the list, then append the items in stored order; true when at
 // least one item was read.

@@ -55,7 +55,7 @@ void CalcPanes(const AcDbObjectIdArray& panes, const ElevationPointList& points,
         ArxEntity::Arx_HightAllEnt(panes[i]);
         // A pane whose values were not stored gets no texts of old values.
         std::optional<PaneCornerLists> stored;
-        if (CalcPaneCornerElevations(panes[i], index, points, &stored))
+        if (CalcPaneCornerElevations(panes[i], index, points, look.decimals(), &stored))
             AnnotatePaneCorners(panes[i], angle, height, annotatedCorners, siteNumber, look,
                                 stored ? &*stored : nullptr);
         ArxEntity::Arx_UnHightAllEnt(panes[i]);

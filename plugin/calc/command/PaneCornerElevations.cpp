@@ -7,13 +7,15 @@
 #include "CommandMessages.h"
 #include "CornerInterpolation.h"
 #include "FieldData.h"
+#include "RegistrySettings.h"
 
 bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints) {
-    return CalcPaneCornerElevations(pane, NeighbourIndex(sitePoints), sitePoints);
+    return CalcPaneCornerElevations(pane, NeighbourIndex(sitePoints), sitePoints,
+                                    GetPrecisionDecimals(Setting::ElevationPrecision));
 }
 
 bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
-                              const ElevationPointList& sitePoints,
+                              const ElevationPointList& sitePoints, int decimals,
                               std::optional<PaneCornerLists>* stored) {
     if (stored != nullptr) stored->reset();
     AcGePoint3dArray corners;
@@ -29,7 +31,8 @@ bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
         }
     }
     PaneCornerLists readBack;
-    if (SetNewCornerLayerElevations(pane, values, stored != nullptr ? &readBack : nullptr)) {
+    if (SetNewCornerLayerElevations(pane, values, decimals,
+                                    stored != nullptr ? &readBack : nullptr)) {
         if (stored != nullptr) *stored = std::move(readBack);
         return true;
     }

@@ -15,9 +15,10 @@
 // naming the pane, when a value is not finite (nothing is stored) or the
 // values could not be stored (the pane is then left without any).
 bool CalcPaneCornerElevations(AcDbObjectId pane, const ElevationPointList& sitePoints);
-// The same through the site's neighbour index (built over sitePoints). When
-// the values went in with one write, `stored` receives the pane's number and
-// lists as they now read (SetNewCornerLayerElevations); else it is left empty.
+// The same through the site's neighbour index (built over sitePoints) with
+// the elevation precision's decimals read once per site. When the values went
+// in with one write, `stored` receives the pane's number and lists as they
+// now read (SetNewCornerLayerElevations); else it is left empty.
 bool CalcPaneCornerElevations(AcDbObjectId pane, const NeighbourIndex& index,
-                              const ElevationPointList& sitePoints,
+                              const ElevationPointList& sitePoints, int decimals,
                               std::optional<PaneCornerLists>* stored = nullptr);

@@ -8,6 +8,7 @@
 #include "CommandMessages.h"
 #include "FieldData.h"
 #include "PaneEarthwork.h"
+#include "RegistrySettings.h"
 #include "RegistrySettingsReader.h"
 #include "SitePrompt.h"
 #include "VolumeAnnotations.h"
@@ -72,12 +73,13 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
     acedSetStatusBarProgressMeter(L"正在计算土方量...", 0, panes.length());
     double fillTotal = 0.0, cutTotal = 0.0;
     SiteVolumeTexts texts(site);
+    const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
     for (int i = 0; i < panes.length(); ++i) {
         if (acedUsrBrk() == 1) break;
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
         // The stored values, rounded to their precision, make the totals.
-        if (const std::optional<StoredVolumes> stored = CalcPaneEarthwork(panes[i], settings)) {
+        if (const std::optional<StoredVolumes> stored = CalcPaneEarthwork(panes[i], settings, decimals)) {
             fillTotal += stored->fill;
             cutTotal += stored->cut;
             AnnotatePaneVolumes(panes[i], angle, stored->fill, stored->cut, texts);

@@ -44,7 +44,8 @@ bool AllFinite(const LayerPairVolumes& v) {
 
 }  // namespace
 
-std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings) {
+std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings,
+                                               int decimals) {
     AcGePoint3dArray corners;
     GetPaneCorners(pane, corners);
     std::vector<AcGePoint3d> points;
@@ -62,12 +63,11 @@ std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const Settings
     };
     bool stored = false;
     const std::optional<PaneVolumeLists> volumes =
-        StoreNewPaneVolumes(pane, points.size(), volumesOf, stored);
+        StoreNewPaneVolumes(pane, points.size(), volumesOf, decimals, stored);
     if (notFinite) ReportPaneNotFinite(pane);
     if (!volumes) return std::nullopt;
     if (stored) {
         // Read back as the stored texts read.
-        const int decimals = GetPrecisionDecimals(Setting::VolumePrecision);
         return StoredVolumes{_wtof(wcrtFixed(volumes->fill, decimals).c_str()),
                              _wtof(wcrtFixed(volumes->cut, decimals).c_str())};
     }

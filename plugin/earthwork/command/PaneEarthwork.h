@@ -31,8 +31,9 @@ std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& setting
 // False (nothing stored) when LayerPairEarthwork gives nothing; false with a
 // message naming the pane when a volume is not finite (nothing stored) or
 // the values could not be stored. Otherwise the sums as stored, rounded to
-// their precision.
+// their precision, the volume precision's decimals (read once per site).
 struct StoredVolumes {
     double fill = 0.0, cut = 0.0;
 };
-std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings);
+std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const SettingsReader& settings,
+                                               int decimals);
