@@ -157,6 +157,8 @@ class AcDbObject : public AcRxObject {
     Acad::ErrorStatus keepDeclinedDxfItem(AcDbDxfFiler* filer, const ACHAR* subclass,
                                           const resbuf& item);
     Acad::ErrorStatus writeUnknownDxfItems(AcDbDxfFiler* filer, const ACHAR* subclass) const;
+    // Every application's extended data, as xData() gives it, without a copy.
+    Acad::ErrorStatus writeXdataItems(AcDbDxfFiler* filer) const;
 
     // Stand-in internals used by the database.
     void attachToDatabase(AcDbObjectId id) { mId = id; }

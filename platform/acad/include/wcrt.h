@@ -33,6 +33,9 @@ std::wstring wcrtFixed(double value, int decimals);
 // UTF-8 <-> wide conversions for files, which are UTF-8 unless a format says
 // otherwise. Invalid UTF-8 bytes become U+FFFD.
 std::string wcrtToUtf8(const std::wstring& text);
+// The same appended to out, from a zero-terminated text (nothing for null):
+// writers that convert many texts reuse one buffer.
+void wcrtAppendUtf8(std::string& out, const wchar_t* text);
 // Bytes of wcrtToUtf8 of the zero-terminated text (0 for null), without making it.
 size_t wcrtUtf8Length(const wchar_t* text);
 std::wstring wcrtFromUtf8(const std::string& text);

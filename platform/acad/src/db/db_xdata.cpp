@@ -93,6 +93,15 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
     return head;
 }
 
+Acad::ErrorStatus AcDbObject::writeXdataItems(AcDbDxfFiler* filer) const {
+    for (const XdataApp& app : mXdata)
+        for (const resbuf* rb = app.items.get(); rb != nullptr; rb = rb->rbnext) {
+            const Acad::ErrorStatus es = filer->writeResBuf(*rb);
+            if (es != Acad::eOk) return es;
+        }
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (xdata == nullptr || xdata->restype != 1001) return Acad::eInvalidInput;

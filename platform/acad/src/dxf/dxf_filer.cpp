@@ -188,7 +188,9 @@ Acad::ErrorStatus DxfOutFiler::writeObjectId(int code, const AcDbObjectId& id) {
 }
 
 Acad::ErrorStatus DxfOutFiler::writeString(int code, const ACHAR* value) {
-    std::string text = wcrtToUtf8(value != nullptr ? value : L"");
+    std::string& text = mUtf8;
+    text.clear();
+    wcrtAppendUtf8(text, value);
     if (dxfValueType(code) == DxfValueType::Handle && isHandleText(code)) {
         uint64_t handle = 0;
         if (!dxfParseHandle(text, handle)) return mStatus = Acad::eInvalidInput;

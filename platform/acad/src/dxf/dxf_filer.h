@@ -121,6 +121,7 @@ class DxfOutFiler : public AcDbDxfFiler {
     DxfGroupWriter& mWriter;
     AcDbDatabase* mDatabase;
     Acad::ErrorStatus mStatus = Acad::eOk;
+    std::string mUtf8;  // the text being written, kept to spare an allocation per text
 };
 
 // True for the codes whose item carries a whole point (x here, y at +10, z at +20).

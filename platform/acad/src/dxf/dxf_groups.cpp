@@ -1,5 +1,6 @@
 #include "dxf_groups.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -57,9 +58,16 @@ bool isUnderflow(std::string_view text) {
 }  // namespace
 
 DxfValueType dxfValueType(int code) {
-    for (const CodeRange& r : kCodeRanges)
-        if (code >= r.first && code <= r.last) return r.type;
-    return DxfValueType::Unknown;
+    // Every group read or written asks: one table entry per code.
+    static const std::array<DxfValueType, 1072> kByCode = [] {
+        std::array<DxfValueType, 1072> table;
+        table.fill(DxfValueType::Unknown);
+        for (const CodeRange& r : kCodeRanges)
+            for (int c = r.first; c <= r.last; ++c) table[static_cast<size_t>(c)] = r.type;
+        return table;
+    }();
+    if (code < 0 || code >= static_cast<int>(kByCode.size())) return DxfValueType::Unknown;
+    return kByCode[static_cast<size_t>(code)];
 }
 
 std::string_view dxfTrim(std::string_view text) {
@@ -166,6 +174,19 @@ bool isCaretLetter(char c) { return c >= '@' && c <= '_'; }
 std::string dxfEscapeString(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    dxfAppendEscaped(out, text);
+    return out;
+}
+
+void dxfAppendEscaped(std::string& out, std::string_view text) {
+    // Most texts hold neither a control character nor a caret.
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == '^';
+    });
+    if (plain) {
+        out += text;
+        return;
+    }
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (static_cast<unsigned char>(c) < 0x20) {
@@ -181,7 +202,6 @@ std::string dxfEscapeString(std::string_view text) {
             out += c;
         }
     }
-    return out;
 }
 
 namespace {

@@ -57,4 +57,6 @@ std::string_view dxfTrim(std::string_view text);
 // characters beyond U+FFFF) by which programs write characters their code
 // page lacks; the writer writes UTF-8 and needs none.
 std::string dxfEscapeString(std::string_view text);
+// The same appended to out.
+void dxfAppendEscaped(std::string& out, std::string_view text);
 std::string dxfUnescapeString(std::string_view text);

@@ -157,17 +157,25 @@ std::optional<DxfGroup> DxfGroupReader::readGroup() {
 
 void DxfGroupReader::pushBack() { mPushedBack = true; }
 
-void DxfGroupWriter::writeRaw(int code, std::string_view text) {
-    std::string codeText = std::to_string(code);
-    if (codeText.size() < 3) mText.append(3 - codeText.size(), ' ');
-    mText += codeText;
+void DxfGroupWriter::writeCode(int code) {
+    char digits[16];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, code);
+    const size_t length = ec == std::errc() ? static_cast<size_t>(end - digits) : 0;
+    if (length < 3) mText.append(3 - length, ' ');
+    mText.append(digits, length);
     mText += '\n';
+}
+
+void DxfGroupWriter::writeRaw(int code, std::string_view text) {
+    writeCode(code);
     mText += text;
     mText += '\n';
 }
 
 void DxfGroupWriter::writeString(int code, std::string_view utf8) {
-    writeRaw(code, dxfEscapeString(utf8));
+    writeCode(code);
+    dxfAppendEscaped(mText, utf8);
+    mText += '\n';
 }
 
 void DxfGroupWriter::refuse(int code, const std::string& value, const char* what) {

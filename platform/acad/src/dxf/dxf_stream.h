@@ -93,6 +93,8 @@ class DxfGroupWriter {
     const std::string& refusal() const { return mRefusal; }
 
   private:
+    // The code's line: right-aligned in three columns.
+    void writeCode(int code);
     void refuse(int code, const std::string& value, const char* what);
 
     std::string mText;

@@ -235,9 +235,7 @@ bool Writer::writeObject(AcDbObjectId id) {
     Acad::ErrorStatus es = obj->writeUnknownDxfItems(&mFiler, kDxfKeptAppData);
     if (es == Acad::eOk) es = mFiler.writeObjectId(330, obj->ownerId());
     if (es == Acad::eOk) es = obj->dxfOutFields(&mFiler);
-    AcRbChain xdata(obj->xData());
-    for (const resbuf* rb = xdata.get(); rb != nullptr && es == Acad::eOk; rb = rb->rbnext)
-        es = mFiler.writeResBuf(*rb);
+    if (es == Acad::eOk) es = obj->writeXdataItems(&mFiler);
     if (es == Acad::eOk) es = mFiler.filerStatus();
     if (es != Acad::eOk) return fail(obj, es, "cannot write " + wcrtToUtf8(cls->dxfName()));
     return written(obj, wcrtToUtf8(cls->dxfName()));

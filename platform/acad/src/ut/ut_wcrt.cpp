@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cwchar>
 #include <cwctype>
+#include <string_view>
 #include <vector>
 
 #include "wcrt.h"
@@ -140,9 +141,10 @@ size_t wcrtUtf8Length(const wchar_t* text) {
     return length;
 }
 
-std::string wcrtToUtf8(const std::wstring& text) {
-    std::string out;
-    out.reserve(text.size());
+namespace {
+
+template <typename Text>
+void appendUtf8(std::string& out, const Text& text) {
     for (wchar_t wc : text) {
         const char32_t c = utf8CodePoint(wc);
         if (c < 0x80) {
@@ -161,7 +163,19 @@ std::string wcrtToUtf8(const std::wstring& text) {
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
+}
+
+}  // namespace
+
+std::string wcrtToUtf8(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    appendUtf8(out, text);
     return out;
+}
+
+void wcrtAppendUtf8(std::string& out, const wchar_t* text) {
+    if (text != nullptr) appendUtf8(out, std::wstring_view(text));
 }
 
 std::wstring wcrtFromUtf8(const std::string& text) {
