@@ -111,13 +111,13 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     struct Pending {
         std::wstring name;
         size_t kept;     // position in mXdata of an application that stays, or npos
-        AcRbChain made;  // the copy of a group written now
+        AcRbBlock made;  // the copy of a group written now
         const resbuf* items(const std::vector<XdataApp>& old) const {
             return kept != std::wstring::npos ? old[kept].items.get() : made.get();
         }
     };
     std::vector<Pending> next;
-    for (size_t i = 0; i < mXdata.size(); ++i) next.push_back({mXdata[i].name, i, AcRbChain()});
+    for (size_t i = 0; i < mXdata.size(); ++i) next.push_back({mXdata[i].name, i, AcRbBlock()});
     AcDbDatabase* db = tableDatabase(*this);
     for (const resbuf* group = xdata; group != nullptr;) {
         const ACHAR* name = group->resval.rstring != nullptr ? group->resval.rstring : L"";
@@ -132,13 +132,6 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
         std::erase_if(next,
                       [name](const Pending& a) { return _wcsicmp(a.name.c_str(), name) == 0; });
         if (group->rbnext != end) {
-            resbuf* copy = nullptr;
-            resbuf* tail = nullptr;
-            for (const resbuf* rb = group; rb != end; rb = rb->rbnext) {
-                resbuf* one = acutCopyRb(rb);
-                (copy == nullptr ? copy : tail->rbnext) = one;
-                tail = one;
-            }
             auto at = std::find_if(mXdata.begin(), mXdata.end(), [name](const XdataApp& a) {
                 return _wcsicmp(a.name.c_str(), name) == 0;
             });
@@ -147,7 +140,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
                                   ? next.size()
                                   : std::min(static_cast<size_t>(at - mXdata.begin()), next.size());
             next.insert(next.begin() + static_cast<long>(position),
-                        Pending{name, std::wstring::npos, AcRbChain(copy)});
+                        Pending{name, std::wstring::npos, AcRbBlock(group, end)});
         }
         group = end;
     }
@@ -212,7 +205,7 @@ Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer) {
         if (chain == nullptr || chain->restype != 1001)
             return filer->filerStatus() != Acad::eOk ? filer->filerStatus() : Acad::eFilerError;
         std::wstring name = chain->resval.rstring != nullptr ? chain->resval.rstring : L"";
-        xdata.push_back({std::move(name), std::move(chain)});
+        xdata.push_back({std::move(name), AcRbBlock(chain.get())});
     }
     filer->readInt32(&count);
     for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
