@@ -68,9 +68,10 @@ Acad::ErrorStatus LastDataWriteStatus() { return gLastWrite; }
 bool ReadText(AcDbObjectId id, const ACHAR* app, const ACHAR* key, std::wstring& value,
               const ACHAR* fallback) {
     value = fallback;
-    std::optional<ArxDbgAppXdataX> data = LoadXdata(id, app);
+    ClosedOnExit<AcDbEntity> entity = OpenEntity(id, AcDb::kForRead);
     std::wstring found;
-    if (!data || !data->getString(key, found)) return false;
+    if (!entity || !ArxDbgAppXdataX(app, WorkingDatabase()).getString(entity.get(), key, found))
+        return false;
     value = found;
     return true;
 }

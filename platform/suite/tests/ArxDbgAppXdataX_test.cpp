@@ -119,6 +119,36 @@ TEST_F(Xdata, LongValuesRoundTripThroughADxfSaveAndLoad) {
     EXPECT_EQ(value, process);
 }
 
+// Reading one key straight from the object answers as loading the whole data.
+TEST_F(Xdata, OneKeyReadsAsTheLoadedData) {
+    const AcDbObjectId pane = addPane();
+    ASSERT_EQ(acdbRegApp(L"方格"), 1);
+    const std::wstring piece(80, L'长');  // 240 UTF-8 bytes, within a group's limit
+    const ads_real at[3] = {1, 2, 3};
+    {
+        AcDbEntity* entity = nullptr;
+        ASSERT_EQ(acdbOpenAcDbEntity(entity, pane, AcDb::kForWrite), Acad::eOk);
+        AcRbChain chain(acutBuildList(1001, L"方格", 1000, L"方格类", 1000, L"是", 1000, L"长",
+                                      1002, L"{", 1000, piece.c_str(), 1000, piece.c_str(), 1002,
+                                      L"}", 1000, L"空", 1000, L"", 1010, at, 1000, L"断后", 1000,
+                                      L"1", 0));
+        ASSERT_EQ(entity->setXData(chain.get()), Acad::eOk);
+        entity->close();
+    }
+    const ArxDbgAppXdataX loaded = read(pane, L"方格");
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(entity, pane, AcDb::kForRead), Acad::eOk);
+    for (const ACHAR* key : {L"方格类", L"长", L"空", L"断后", L"没有", L"1"}) {
+        std::wstring expected, actual = L"stale";
+        const bool found = loaded.getString(key, expected);
+        EXPECT_EQ(ArxDbgAppXdataX(L"方格", db()).getString(entity, key, actual), found) << key;
+        EXPECT_EQ(actual, expected) << key;
+    }
+    std::wstring none;
+    EXPECT_FALSE(ArxDbgAppXdataX(L"其他", db()).getString(entity, L"方格类", none));
+    entity->close();
+}
+
 TEST_F(Xdata, RefusedWritesChangeNothing) {
     const AcDbObjectId pane = addPane();
     ASSERT_EQ(edit(pane, L"方格", [](ArxDbgAppXdataX& x) { x.setString(L"方格类", L"是"); }),

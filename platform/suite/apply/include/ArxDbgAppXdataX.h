@@ -30,6 +30,9 @@ class ArxDbgAppXdataX {
 
     // False when the key is absent (value then empty).
     bool getString(const ACHAR* key, std::wstring& value) const;
+    // The value of one key straight from the object (open for read or write),
+    // as getXdata and getString would give it, without loading the others.
+    bool getString(const AcDbObject* object, const ACHAR* key, std::wstring& value) const;
     // Replaces the value of an existing key or appends the key at the end.
     // False for an empty key or one longer than 255 UTF-8 bytes.
     bool setString(const ACHAR* key, const ACHAR* value);

@@ -77,6 +77,14 @@ bool ArxDbgAppXdataX::getString(const ACHAR* key, std::wstring& value) const {
     return false;
 }
 
+bool ArxDbgAppXdataX::getString(const AcDbObject* object, const ACHAR* key,
+                                std::wstring& value) const {
+    value.clear();
+    if (object == nullptr || key == nullptr || mAppName.empty()) return false;
+    ArxDbgRbList chain(object->xData(mAppName.c_str()));
+    return !chain.isEmpty() && FindKeyedValue(chain.data()->rbnext, key, value);
+}
+
 bool ArxDbgAppXdataX::setString(const ACHAR* key, const ACHAR* value) {
     if (key == nullptr || *key == 0 || Utf8Length(key) > kMaxXdataStringBytes) return false;
     const std::wstring text = value != nullptr ? value : L"";

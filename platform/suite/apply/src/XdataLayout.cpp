@@ -35,18 +35,18 @@ bool IsControl(const resbuf* rb, const ACHAR* brace) {
 
 // True when the groups from rb on form a value: one 1000 group, or 1000
 // pieces between 1002 "{" and 1002 "}". after is the group that follows the
-// value (null at the end of the chain).
-bool ReadValue(const resbuf* rb, std::wstring& value, const resbuf*& after) {
+// value (null at the end of the chain). The value is made only when asked for.
+bool ReadValue(const resbuf* rb, std::wstring* value, const resbuf*& after) {
     if (rb == nullptr) return false;
     if (rb->restype == kString) {
-        value = TextOf(rb);
+        if (value != nullptr) *value = TextOf(rb);
         after = rb->rbnext;
         return true;
     }
     if (!IsControl(rb, L"{")) return false;
-    value.clear();
+    if (value != nullptr) value->clear();
     for (rb = rb->rbnext; rb != nullptr && rb->restype == kString; rb = rb->rbnext)
-        value += TextOf(rb);
+        if (value != nullptr) *value += TextOf(rb);
     if (!IsControl(rb, L"}")) return false;
     after = rb->rbnext;
     return true;
@@ -84,12 +84,25 @@ DecodedXdata DecodeKeyedXdata(const resbuf* groups) {
     while (rb != nullptr && rb->restype == kString) {
         std::wstring value;
         const resbuf* after = nullptr;
-        if (!ReadValue(rb->rbnext, value, after)) break;
+        if (!ReadValue(rb->rbnext, &value, after)) break;
         decoded.entries.emplace_back(TextOf(rb), value);
         rb = after;
     }
     if (rb != nullptr) decoded.tail.adoptData(acutCopyRbChain(rb));
     return decoded;
+}
+
+bool FindKeyedValue(const resbuf* groups, const ACHAR* key, std::wstring& value) {
+    value.clear();
+    for (const resbuf* rb = groups; rb != nullptr && rb->restype == kString;) {
+        const bool match = std::wcscmp(TextOf(rb), key) == 0;
+        const resbuf* after = nullptr;
+        if (!ReadValue(rb->rbnext, match ? &value : nullptr, after)) break;
+        if (match) return true;
+        rb = after;
+    }
+    value.clear();
+    return false;
 }
 
 void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list) {

@@ -19,6 +19,10 @@ struct DecodedXdata {
 // Reads the groups that follow the application's 1001 group.
 DecodedXdata DecodeKeyedXdata(const resbuf* groups);
 
+// The value of the first entry with the key, as DecodeKeyedXdata would give
+// it, without decoding the others; false (value empty) when there is none.
+bool FindKeyedValue(const resbuf* groups, const ACHAR* key, std::wstring& value);
+
 // Appends the groups of the entries (key, then value, braced when long) to list.
 void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list);
 
