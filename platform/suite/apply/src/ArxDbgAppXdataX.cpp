@@ -25,6 +25,29 @@ bool Register(AcDbDatabase* db, const std::wstring& appName) {
     return ok;
 }
 
+// The chain setXdata writes without a copy of any text: the buffers point
+// into the entries, the layout's pieces and, at the end, the kept tail. It
+// holds while those stay unchanged; the host copies what it keeps.
+class BorrowedChain {
+  public:
+    BorrowedChain(const std::wstring& appName, const XdataEntries& entries, const resbuf* tail)
+        : mLaid(LayOutKeyedXdata(entries)), mItems(mLaid.groups.size() + 1) {
+        mItems[0].restype = 1001;
+        mItems[0].resval.rstring = const_cast<ACHAR*>(appName.c_str());
+        for (size_t i = 0; i < mLaid.groups.size(); ++i) {
+            mItems[i + 1].restype = mLaid.groups[i].first;
+            mItems[i + 1].resval.rstring = const_cast<ACHAR*>(mLaid.groups[i].second);
+        }
+        for (size_t i = 0; i + 1 < mItems.size(); ++i) mItems[i].rbnext = &mItems[i + 1];
+        mItems.back().rbnext = const_cast<resbuf*>(tail);
+    }
+    const resbuf* data() const { return mItems.data(); }
+
+  private:
+    KeyedGroups mLaid;
+    std::vector<resbuf> mItems;
+};
+
 }  // namespace
 
 ArxDbgAppXdataX::ArxDbgAppXdataX(const ACHAR* appName, AcDbDatabase* database)
@@ -42,19 +65,8 @@ void ArxDbgAppXdataX::getXdata(const AcDbObject* object) {
 }
 
 ArxDbgRbList ArxDbgAppXdataX::buildChain() const {
-    ArxDbgRbList list;
-    list.addString(1001, mAppName.c_str());
-    EncodeKeyedXdata(mEntries, list);
-    if (!mTail.isEmpty()) {
-        ArxDbgRbList tail(mTail);
-        for (resbuf* rb = tail.orphanData(); rb != nullptr;) {
-            resbuf* next = rb->rbnext;
-            rb->rbnext = nullptr;
-            list.addTail(rb);
-            rb = next;
-        }
-    }
-    return list;
+    const BorrowedChain chain(mAppName, mEntries, mTail.data());
+    return ArxDbgRbList(acutCopyRbChain(chain.data()));
 }
 
 Acad::ErrorStatus ArxDbgAppXdataX::setXdata(AcDbObject* object) const {
@@ -62,7 +74,7 @@ Acad::ErrorStatus ArxDbgAppXdataX::setXdata(AcDbObject* object) const {
     if (mAppName.empty()) return Acad::eInvalidInput;
     AcDbDatabase* db = object->database() != nullptr ? object->database() : mDatabase;
     if (!Register(db, mAppName)) return Acad::eRegappIdNotFound;
-    const ArxDbgRbList chain = buildChain();
+    const BorrowedChain chain(mAppName, mEntries, mTail.data());
     return object->setXData(chain.data());
 }
 

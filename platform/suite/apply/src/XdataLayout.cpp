@@ -105,16 +105,33 @@ bool FindKeyedValue(const resbuf* groups, const ACHAR* key, std::wstring& value)
     return false;
 }
 
-void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list) {
-    for (const auto& [key, value] : entries) {
-        list.addString(kString, key.c_str());
-        if (Utf8Length(value) <= kMaxXdataStringBytes) {
-            list.addString(kString, value.c_str());
+KeyedGroups LayOutKeyedXdata(const XdataEntries& entries) {
+    KeyedGroups laid;
+    // The pieces first: the groups then point into texts that no longer move.
+    std::vector<size_t> pieceCounts(entries.size(), 0);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::wstring& value = entries[i].second;
+        if (Utf8Length(value) <= kMaxXdataStringBytes) continue;
+        std::vector<std::wstring> pieces = SplitUtf8(value, kMaxXdataStringBytes);
+        pieceCounts[i] = pieces.size();
+        for (std::wstring& piece : pieces) laid.pieces.push_back(std::move(piece));
+    }
+    size_t nextPiece = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const auto& [key, value] = entries[i];
+        laid.groups.emplace_back(kString, key.c_str());
+        if (pieceCounts[i] == 0) {
+            laid.groups.emplace_back(kString, value.c_str());
             continue;
         }
-        list.addString(kControl, L"{");
-        for (const std::wstring& piece : SplitUtf8(value, kMaxXdataStringBytes))
-            list.addString(kString, piece.c_str());
-        list.addString(kControl, L"}");
+        laid.groups.emplace_back(kControl, L"{");
+        for (size_t k = 0; k < pieceCounts[i]; ++k)
+            laid.groups.emplace_back(kString, laid.pieces[nextPiece++].c_str());
+        laid.groups.emplace_back(kControl, L"}");
     }
+    return laid;
+}
+
+void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list) {
+    for (const auto& [code, text] : LayOutKeyedXdata(entries).groups) list.addString(code, text);
 }

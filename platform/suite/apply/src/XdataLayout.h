@@ -23,6 +23,15 @@ DecodedXdata DecodeKeyedXdata(const resbuf* groups);
 // it, without decoding the others; false (value empty) when there is none.
 bool FindKeyedValue(const resbuf* groups, const ACHAR* key, std::wstring& value);
 
+// The groups of the entries in order (key, then value, braced in pieces when
+// long) as type codes and texts; the texts point into the entries and into
+// `pieces`, so they hold while both stay unchanged (a move keeps them).
+struct KeyedGroups {
+    std::vector<std::wstring> pieces;
+    std::vector<std::pair<short, const ACHAR*>> groups;
+};
+KeyedGroups LayOutKeyedXdata(const XdataEntries& entries);
+
 // Appends the groups of the entries (key, then value, braced when long) to list.
 void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list);
 
