@@ -4,15 +4,25 @@
 
 namespace {
 
-// The cell is this much larger than the tolerance, so that two points closer
-// than the tolerance have cell numbers at most one apart even after the
-// rounding of x / cell size.
-constexpr double kCellSize = kSamePointDistance * (1.0 + 1.0 / 1024.0);
+// Cells are many tolerances wide, so that the tolerance around a point
+// mostly lies in its own cell and a look-up visits one cell, rarely two or
+// four; distinct corners of a grid are far further apart than a cell.
+constexpr double kCellSize = 64 * kSamePointDistance;
 
-// Cell numbers stay below 2^40, where the rounding of the division is far
-// below the cell's margin; positions beyond (about 1e8 drawing units) are
-// scanned one by one.
-constexpr double kLargestCellNumber = 1099511627776.0;
+// The reach searched around a point: the tolerance and a margin far above
+// the rounding of x - reach and x + reach for coordinates below the limit
+// (at most 1e-8 there), so that every point within the tolerance lies in a
+// searched cell. Positions beyond the limit are scanned one by one.
+constexpr double kReach = kSamePointDistance * 1.01;
+constexpr double kLargestCoordinate = 1e8;
+
+bool HasCell(const AcGePoint3d& point) {
+    return std::fabs(point.x) < kLargestCoordinate && std::fabs(point.y) < kLargestCoordinate;
+}
+
+std::int64_t CellNumber(double coordinate) {
+    return static_cast<std::int64_t>(std::floor(coordinate / kCellSize));
+}
 
 }  // namespace
 
@@ -36,11 +46,8 @@ size_t PointList::CellHash::operator()(const Cell& c) const {
 }
 
 bool PointList::cellOf(const AcGePoint3d& point, Cell& cell) {
-    const double column = std::floor(point.x / kCellSize);
-    const double row = std::floor(point.y / kCellSize);
-    if (!(std::fabs(column) < kLargestCellNumber && std::fabs(row) < kLargestCellNumber))
-        return false;
-    cell = {static_cast<std::int64_t>(column), static_cast<std::int64_t>(row)};
+    if (!HasCell(point)) return false;
+    cell = {CellNumber(point.x), CellNumber(point.y)};
     return true;
 }
 
@@ -51,12 +58,14 @@ int PointList::find(const AcGePoint3d& point) const {
             point.distanceTo(mPoints[static_cast<size_t>(index)]) < kSamePointDistance)
             first = index;
     };
-    Cell centre;
-    if (!cellOf(point, centre))
-        return FindPointInList(point, std::span<const AcGePoint3d>(mPoints));
-    for (std::int64_t dc = -1; dc <= 1; ++dc)
-        for (std::int64_t dr = -1; dr <= 1; ++dr) {
-            auto it = mCells.find({centre.column + dc, centre.row + dr});
+    if (!HasCell(point)) return FindPointInList(point, std::span<const AcGePoint3d>(mPoints));
+    // Division and floor never decrease as the coordinate grows, so a point
+    // within the reach has a cell number between these.
+    const std::int64_t lastColumn = CellNumber(point.x + kReach);
+    const std::int64_t lastRow = CellNumber(point.y + kReach);
+    for (std::int64_t column = CellNumber(point.x - kReach); column <= lastColumn; ++column)
+        for (std::int64_t row = CellNumber(point.y - kReach); row <= lastRow; ++row) {
+            auto it = mCells.find({column, row});
             if (it == mCells.end()) continue;
             for (int index : it->second) consider(index);
         }

@@ -33,13 +33,15 @@ TEST(FindPointInList, FirstPointCloserThanATenthOfAMillimetre) {
 // coordinates of survey size and ones too large for a cell.
 TEST(PointList, AgreesWithTheLinearScan) {
     std::mt19937 rng(42);
-    const double origins[] = {0.0, -0.00005, 3512345.678, 1e9, -1e300};
+    // Cell edges at the origin, far out, and where cells end (1e8).
+    const double origins[] = {0.0, -0.00005, 3512345.678,  64 * kSamePointDistance * 12345,
+                              1e9, -1e300,   1e8 - 0.0005, -1e8 + 0.0003};
     for (const double origin : origins) {
-        std::uniform_int_distribution<int> step(-40, 40);
+        std::uniform_int_distribution<int> step(-80, 80);
         std::uniform_int_distribution<int> pick(0, 3);
         auto near = [&] {
-            return AcGePoint3d(origin + step(rng) * kSamePointDistance / 4,
-                               origin + step(rng) * kSamePointDistance / 4,
+            return AcGePoint3d(origin + step(rng) * kSamePointDistance / 16,
+                               origin + step(rng) * kSamePointDistance / 16,
                                pick(rng) == 0 ? kSamePointDistance / 2 : 0.0);
         };
         PointList hashed;

@@ -80,6 +80,11 @@ std::vector<std::wstring> SplitUtf8(const std::wstring& text, size_t maxBytes) {
 
 DecodedXdata DecodeKeyedXdata(const resbuf* groups) {
     DecodedXdata decoded;
+    // Room for every entry at once, and for a few more to be added: growing
+    // the list step by step cost more than the rest of a read.
+    size_t count = 0;
+    for (const resbuf* rb = groups; rb != nullptr; rb = rb->rbnext) ++count;
+    decoded.entries.reserve(count / 2 + 16);
     const resbuf* rb = groups;
     while (rb != nullptr && rb->restype == kString) {
         std::wstring value;
@@ -107,6 +112,7 @@ bool FindKeyedValue(const resbuf* groups, const ACHAR* key, std::wstring& value)
 
 KeyedGroups LayOutKeyedXdata(const XdataEntries& entries) {
     KeyedGroups laid;
+    laid.groups.reserve(2 * entries.size());
     // The pieces first: the groups then point into texts that no longer move.
     std::vector<size_t> pieceCounts(entries.size(), 0);
     for (size_t i = 0; i < entries.size(); ++i) {
