@@ -17,7 +17,7 @@ using sector_pass::Precedes;
 using Node = NeighbourIndex::Node;
 
 // Points per leaf: few enough that a leaf near the corner costs little, many
-// enough that the tree stays shallow.
+// enough that the tree stays shallow; a point costs less than a box.
 constexpr int kLeafSize = 16;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr unsigned kAllSectors = (1u << kSectorCount) - 1;
@@ -40,7 +40,7 @@ unsigned WedgesReaching(double x0, double x1, double y0, double y1) {
     if (!std::isfinite(m)) return kAllSectors;
     // The largest of x, y, -x, -y in the box, widened by the margin.
     const double right = x1 + m, up = y1 + m, left = m - x0, down = m - y0;
-    // The smallest of x, y, -x, -y that is not negative.
+    // The smallest value of x, y, -x, -y in the box that is not negative.
     const double fromRight = std::max(x0, 0.0), fromUp = std::max(y0, 0.0);
     const double fromLeft = std::max(-x1, 0.0), fromDown = std::max(-y1, 0.0);
     auto reaches = [](double vMax, double uMax, double vMin) {
@@ -192,7 +192,7 @@ class CornerSearch {
     }
 
     AcGePoint3d mCorner;
-    std::array<Candidate, kSectorCount + 1> mNearest;  // by first sector, and a spare
+    std::array<Candidate, kSectorCount> mNearest;  // by first sector
     std::array<std::array<double, 16>, 2> mLargestLimit;
     sector_pass::Visit mOnBounds;  // only its points on shared bounds
     int mExactHit = INT_MAX;
@@ -241,18 +241,18 @@ int NeighbourIndex::build(std::vector<int>& order, int begin, int end) {
     // the layout (clusters, a line, duplicates).
     const bool alongX = node.maxX - node.minX >= node.maxY - node.minY;
     const int middle = begin + (end - begin) / 2;
-    std::nth_element(order.begin() + begin, order.begin() + middle, order.begin() + end,
-                     [&](int a, int b) {
-                         return alongX ? position(a).x < position(b).x
-                                       : position(a).y < position(b).y;
-                     });
+    std::nth_element(
+        order.begin() + begin, order.begin() + middle, order.begin() + end, [&](int a, int b) {
+            return alongX ? position(a).x < position(b).x : position(a).y < position(b).y;
+        });
     const int lower = build(order, begin, middle);  // follows its parent
     const int upper = build(order, middle, end);
-    Node& split = mNodes[static_cast<size_t>(at)];
-    split.upper = upper;
-    split.alongX = alongX;
-    split.split = alongX ? (mNodes[static_cast<size_t>(lower)].maxX + mNodes[static_cast<size_t>(upper)].minX) / 2
-                         : (mNodes[static_cast<size_t>(lower)].maxY + mNodes[static_cast<size_t>(upper)].minY) / 2;
+    const Node& low = mNodes[static_cast<size_t>(lower)];
+    const Node& high = mNodes[static_cast<size_t>(upper)];
+    Node& parent = mNodes[static_cast<size_t>(at)];
+    parent.upper = upper;
+    parent.alongX = alongX;
+    parent.split = alongX ? (low.maxX + high.minX) / 2 : (low.maxY + high.minY) / 2;
     return at;
 }
 
@@ -263,9 +263,8 @@ std::vector<int> NeighbourIndex::select(const AcGePoint3d& cornerIn) const {
     CornerSearch search(c);
     Walk(
         mNodes, c, [&](const BoxView& box) { return search.worthEntering(box); },
-        [&](const Node& n) {
-            for (auto i = static_cast<size_t>(n.begin); i < static_cast<size_t>(n.end); ++i)
-                search.consider(mX[i], mY[i], mZ[i], mIndex[i]);
+        [&, x = mX.data(), y = mY.data(), z = mZ.data(), index = mIndex.data()](const Node& n) {
+            for (int i = n.begin; i < n.end; ++i) search.consider(x[i], y[i], z[i], index[i]);
             search.refreshLimits();
         });
     if (search.exactHit() != INT_MAX) return {search.exactHit()};
@@ -292,7 +291,8 @@ Candidate NeighbourIndex::topUpPick(const AcGePoint3d& c, const std::vector<int>
             [&](const Node& n) {
                 for (auto i = static_cast<size_t>(n.begin); i < static_cast<size_t>(n.end); ++i) {
                     const double dx = mX[i] - c.x, dy = mY[i] - c.y;
-                    if (sector_pass::SectorsOfOffset(dx, dy).first != s || IsTaken(taken, mIndex[i]))
+                    if (sector_pass::SectorsOfOffset(dx, dy).first != s ||
+                        IsTaken(taken, mIndex[i]))
                         continue;
                     const Candidate candidate{std::sqrt(dx * dx + dy * dy + mZ[i] * mZ[i]),
                                               mIndex[i]};

@@ -11,11 +11,12 @@
 #include "SectorPass.h"
 
 // A k-d tree over the usable points of a site. Each corner walks the tree
-// nearest box first and skips a box when no point in it can be an exact hit
-// or come before what every sector it reaches already holds: its plan
-// distance bound (which never exceeds the distance of any point inside) is
-// not below that sector's nearest, or its box lies outside the sector's wedge.
-// The top-up searches the sectors in turn the same way.
+// depth first, the child on its side of a split first, and skips a box when
+// no point in it can be an exact hit or come before what every sector it
+// reaches already holds: its plan distance bound (which never exceeds the
+// distance of any point inside) is not below that sector's nearest, or its
+// box lies outside the sector's wedge. The top-up searches the sectors in
+// turn the same way.
 class NeighbourIndex {
   public:
     // The list must outlive the index and stay unchanged.

@@ -41,9 +41,10 @@ inline int ClearOctant(double dx, double dy) {
     const double ax = std::fabs(dx);
     const double ay = std::fabs(dy);
     const double margin = kOctantMargin * (ax > ay ? ax : ay);
-    const bool clear = ((ax < ay ? ax : ay) > margin) & (std::fabs(ax - ay) > margin) &
-                       std::isfinite(margin);
-    const int octant = kOctantBySigns[static_cast<size_t>((dy > 0) << 2 | (dx > 0) << 1 | (ax > ay))];
+    const bool clear =
+        ((ax < ay ? ax : ay) > margin) & (std::fabs(ax - ay) > margin) & std::isfinite(margin);
+    const int octant =
+        kOctantBySigns[static_cast<size_t>((dy > 0) << 2 | (dx > 0) << 1 | (ax > ay))];
     return clear ? octant : -1;
 }
 
@@ -84,7 +85,7 @@ inline void Offer(FirstTwo& firstTwo, const Candidate& candidate) {
 // point lies in no sector below its first one), and sector s + 1 considers
 // the first one left.
 struct Visit {
-    std::array<Candidate, kSectorCount> nearest{};       // by first sector
+    std::array<Candidate, kSectorCount> nearest{};      // by first sector
     std::array<FirstTwo, kSectorCount> onUpperBound{};  // also in the next sector
 };
 
