@@ -32,28 +32,25 @@ double SquaredLimit(double limit) { return limit * limit * (1.0 + 1e-9); }
 // The sectors whose wedge from the corner may reach into the box with the
 // offsets x0 ... x1, y0 ... y1 from the corner, one bit each. Octant s holds
 // the offsets with 0 <= v <= u for its own pair of axes (u, v); the box
-// reaches it when v can be >= 0 and u can be >= v there, both within a
+// reaches it when v and u can be >= 0 and u can be >= v there, all within a
 // margin m: a millionth of the box's offset, which covers the sector bounds
 // lying up to 1.1e-7 rad below the octant lines and the rounding of atan2.
+// Comparisons only, without branches: where a box lies depends on the corner.
 unsigned WedgesReaching(double x0, double x1, double y0, double y1) {
     const double m = 1e-6 * (std::fabs(x0) + std::fabs(x1) + std::fabs(y0) + std::fabs(y1));
     if (!std::isfinite(m)) return kAllSectors;
     // The largest of x, y, -x, -y in the box, widened by the margin.
     const double right = x1 + m, up = y1 + m, left = m - x0, down = m - y0;
-    // The smallest value of x, y, -x, -y in the box that is not negative.
-    const double fromRight = std::max(x0, 0.0), fromUp = std::max(y0, 0.0);
-    const double fromLeft = std::max(-x1, 0.0), fromDown = std::max(-y1, 0.0);
-    auto reaches = [](double vMax, double uMax, double vMin) {
-        return static_cast<unsigned>((vMax >= 0.0) & (uMax >= vMin));
-    };
-    return reaches(up, right, fromUp) << 0 |       // 0 <= y <= x
-           reaches(right, up, fromRight) << 1 |    // 0 <= x <= y
-           reaches(left, up, fromLeft) << 2 |      // 0 <= -x <= y
-           reaches(up, left, fromUp) << 3 |        // 0 <= y <= -x
-           reaches(down, left, fromDown) << 4 |    // 0 <= -y <= -x
-           reaches(left, down, fromLeft) << 5 |    // 0 <= -x <= -y
-           reaches(right, down, fromRight) << 6 |  // 0 <= x <= -y
-           reaches(down, right, fromDown) << 7;    // 0 <= -y <= x
+    const bool r = right >= 0.0, u = up >= 0.0, l = left >= 0.0, d = down >= 0.0;
+    auto bit = [](bool reaches, int s) { return static_cast<unsigned>(reaches) << s; };
+    return bit(u & r & (right >= y0), 0) |  // 0 <= y <= x
+           bit(r & u & (up >= x0), 1) |     // 0 <= x <= y
+           bit(l & u & (up >= -x1), 2) |    // 0 <= -x <= y
+           bit(u & l & (left >= y0), 3) |   // 0 <= y <= -x
+           bit(d & l & (left >= -y1), 4) |  // 0 <= -y <= -x
+           bit(l & d & (down >= -x1), 5) |  // 0 <= -x <= -y
+           bit(r & d & (down >= x0), 6) |   // 0 <= x <= -y
+           bit(d & r & (right >= -y1), 7);  // 0 <= -y <= x
 }
 
 // What a corner sees of a box: the square of its plan distance, and the
@@ -63,17 +60,16 @@ struct BoxView {
     unsigned wedges;
 };
 
-// Rounding is monotone, so the root of the bound never exceeds the computed
+// The bound is the square of the offset to the point of the box nearest to
+// the corner. Rounding is monotone, so its root never exceeds the computed
 // distance of a point in the box, z included.
 BoxView View(const Node& n, const AcGePoint3d& c) {
-    const double x0 = n.minX - c.x, x1 = n.maxX - c.x;
-    const double y0 = n.minY - c.y, y1 = n.maxY - c.y;
-    const double dx = std::max(std::max(x0, -x1), 0.0);
-    const double dy = std::max(std::max(y0, -y1), 0.0);
+    const double dx = std::min(std::max(c.x, n.minX), n.maxX) - c.x;
+    const double dy = std::min(std::max(c.y, n.minY), n.maxY) - c.y;
     const double bound = dx * dx + dy * dy;
     // A box around the corner reaches every wedge.
     if (bound == 0.0) return {bound, kAllSectors};
-    return {bound, WedgesReaching(x0, x1, y0, y1)};
+    return {bound, WedgesReaching(n.minX - c.x, n.maxX - c.x, n.minY - c.y, n.maxY - c.y)};
 }
 
 // Depth-first walk, the child on the corner's side of the split first.
