@@ -136,7 +136,7 @@ class CornerSearch {
             considerSlowly(dx, dy, {distance, index});
             return;
         }
-        // Precedes, knowing that the candidate is one.
+        // Precedes, for a candidate and a nearest that may be kNone.
         Candidate& best = mNearest[static_cast<size_t>(octant)];
         const bool before =
             (distance < best.distance) | ((distance == best.distance) & (index < best.index));
@@ -164,7 +164,8 @@ class CornerSearch {
     }
 
     sector_pass::Visit visit() const {
-        sector_pass::Visit visit = mOnBounds;
+        sector_pass::Visit visit;
+        visit.onUpperBound = mOnUpperBound;
         for (size_t s = 0; s < kSectorCount; ++s)
             if (mNearest[s].index != kNone.index) visit.nearest[s] = mNearest[s];
         return visit;
@@ -183,14 +184,14 @@ class CornerSearch {
         const SectorMembership sectors = sector_pass::SectorsOfOffset(dx, dy);
         if (sectors.first < 0) return;
         const auto s = static_cast<size_t>(sectors.first);
-        if (sectors.alsoNext) sector_pass::Offer(mOnBounds.onUpperBound[s], candidate);
+        if (sectors.alsoNext) sector_pass::Offer(mOnUpperBound[s], candidate);
         if (Precedes(candidate, mNearest[s])) mNearest[s] = candidate;
     }
 
     AcGePoint3d mCorner;
     std::array<Candidate, kSectorCount> mNearest;  // by first sector
     std::array<std::array<double, 16>, 2> mLargestLimit;
-    sector_pass::Visit mOnBounds;  // only its points on shared bounds
+    std::array<sector_pass::FirstTwo, kSectorCount> mOnUpperBound{};  // as in Visit
     int mExactHit = INT_MAX;
 };
 

@@ -63,11 +63,12 @@ inline bool IsExactHitOffset(double dx, double dy) {
     if (std::fabs(dx) >= kExactHitDistance || std::fabs(dy) >= kExactHitDistance) return false;
     return std::sqrt(dx * dx + dy * dy) < kExactHitDistance;
 }
+
 inline bool IsExactHit(const AcGePoint3d& corner, const AcGePoint3d& position) {
     return IsExactHitOffset(position.x - corner.x, position.y - corner.y);
 }
 
-// The two first points, in the order of Precedes, of those offered.
+// The first two of the points offered, in the order of Precedes.
 using FirstTwo = std::array<Candidate, 2>;
 
 inline void Offer(FirstTwo& firstTwo, const Candidate& candidate) {
@@ -80,10 +81,10 @@ inline void Offer(FirstTwo& firstTwo, const Candidate& candidate) {
 }
 
 // What visiting the points gathers for the per-sector picks. Of the points on
-// the bound shared by sectors s and s + 1 only the first two matter: the only
-// one of them taken before sector s + 1 picks is sector s's own nearest (a
-// point lies in no sector below its first one), and sector s + 1 considers
-// the first one left.
+// the bound shared by sectors s and s + 1 only the first two matter: at most
+// one of them is taken before sector s + 1 picks, sector s's own nearest (no
+// point lies in a sector below its first one), and sector s + 1 considers the
+// first one left.
 struct Visit {
     std::array<Candidate, kSectorCount> nearest{};      // by first sector
     std::array<FirstTwo, kSectorCount> onUpperBound{};  // also in the next sector
