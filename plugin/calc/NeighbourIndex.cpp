@@ -202,30 +202,30 @@ bool IsTaken(const std::vector<int>& taken, int index) {
 }  // namespace
 
 NeighbourIndex::NeighbourIndex(const ElevationPointList& sitePoints) : mSitePoints(sitePoints) {
-    for (int i = 0; i < static_cast<int>(sitePoints.size()); ++i)
-        if (IsUsableElevationPoint(sitePoints[static_cast<size_t>(i)])) mUsable.push_back(i);
-    if (mUsable.empty()) return;
-    std::vector<int> order = mUsable;
-    build(order, 0, static_cast<int>(order.size()));
-    for (int i : order) {
-        const AcGePoint3d& p = sitePoints[static_cast<size_t>(i)].position;
-        mX.push_back(p.x);
-        mY.push_back(p.y);
-        mZ.push_back(p.z);
-        mIndex.push_back(i);
+    std::vector<Entry> entries;
+    for (int i = 0; i < static_cast<int>(sitePoints.size()); ++i) {
+        const MLAYERELEDATA& point = sitePoints[static_cast<size_t>(i)];
+        if (!IsUsableElevationPoint(point)) continue;
+        mUsable.push_back(i);
+        entries.push_back({point.position, i});
+    }
+    if (entries.empty()) return;
+    build(entries, 0, static_cast<int>(entries.size()));
+    for (const Entry& entry : entries) {
+        mX.push_back(entry.position.x);
+        mY.push_back(entry.position.y);
+        mZ.push_back(entry.position.z);
+        mIndex.push_back(entry.index);
     }
 }
 
-// The node of order[begin, end), site indices that build arranges in the
-// order of the leaves.
-int NeighbourIndex::build(std::vector<int>& order, int begin, int end) {
-    auto position = [this](int i) -> const AcGePoint3d& {
-        return mSitePoints[static_cast<size_t>(i)].position;
-    };
-    const AcGePoint3d& first = position(order[static_cast<size_t>(begin)]);
+// The node of entries[begin, end), which build arranges in the order of the
+// leaves.
+int NeighbourIndex::build(std::vector<Entry>& entries, int begin, int end) {
+    const AcGePoint3d& first = entries[static_cast<size_t>(begin)].position;
     Node node{first.x, first.x, first.y, first.y, begin, end};
     for (int k = begin; k < end; ++k) {
-        const AcGePoint3d& p = position(order[static_cast<size_t>(k)]);
+        const AcGePoint3d& p = entries[static_cast<size_t>(k)].position;
         node.minX = std::min(node.minX, p.x);
         node.maxX = std::max(node.maxX, p.x);
         node.minY = std::min(node.minY, p.y);
@@ -238,12 +238,12 @@ int NeighbourIndex::build(std::vector<int>& order, int begin, int end) {
     // the layout (clusters, a line, duplicates).
     const bool alongX = node.maxX - node.minX >= node.maxY - node.minY;
     const int middle = begin + (end - begin) / 2;
-    std::nth_element(
-        order.begin() + begin, order.begin() + middle, order.begin() + end, [&](int a, int b) {
-            return alongX ? position(a).x < position(b).x : position(a).y < position(b).y;
-        });
-    const int lower = build(order, begin, middle);  // follows its parent
-    const int upper = build(order, middle, end);
+    std::nth_element(entries.begin() + begin, entries.begin() + middle, entries.begin() + end,
+                     [alongX](const Entry& a, const Entry& b) {
+                         return alongX ? a.position.x < b.position.x : a.position.y < b.position.y;
+                     });
+    const int lower = build(entries, begin, middle);  // follows its parent
+    const int upper = build(entries, middle, end);
     const Node& low = mNodes[static_cast<size_t>(lower)];
     const Node& high = mNodes[static_cast<size_t>(upper)];
     Node& parent = mNodes[static_cast<size_t>(at)];

@@ -36,7 +36,12 @@ class NeighbourIndex {
     };
 
   private:
-    int build(std::vector<int>& order, int begin, int end);
+    // A usable point while the tree is built.
+    struct Entry {
+        AcGePoint3d position;
+        int index;  // in the site list
+    };
+    int build(std::vector<Entry>& entries, int begin, int end);
     // Step 4, one pick: the nearest untaken point of the lowest sector holding one.
     sector_pass::Candidate topUpPick(const AcGePoint3d& corner,
                                      const std::vector<int>& taken) const;
