@@ -19,7 +19,7 @@ std::vector<int> PickPerSector(const Visit& visit) {
         Candidate best = visit.nearest[s];
         if (s > 0)
             for (const Candidate& shared : visit.onUpperBound[s - 1])
-                if (!IsTaken(taken, shared.index) && Precedes(shared, best)) best = shared;
+                if (Precedes(shared, best) && !IsTaken(taken, shared.index)) best = shared;
         if (best.index >= 0) taken.push_back(best.index);
     }
     return taken;
