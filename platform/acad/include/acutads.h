@@ -18,7 +18,8 @@ int acutRelRb(struct resbuf* rb);
 // RTDOTE, RTNIL, RTT, RTVOID and -3 take nothing. Returns null for an unsupported code.
 struct resbuf* acutBuildList(int rtype, ...);
 
-// Copies a string into a new malloc'ed buffer (freed by acutRelRb when held by a resbuf).
+// Copies a string into a new buffer of the host, freed by acutDelString, or by
+// acutRelRb when a resbuf holds it; never by delete[] or free.
 int acutNewString(const ACHAR* source, ACHAR*& dest);
 // Replaces dest by a copy of source, freeing the old string.
 int acutUpdString(const ACHAR* source, ACHAR*& dest);

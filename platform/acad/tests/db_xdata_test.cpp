@@ -1,6 +1,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "db_test_support.h"
 
@@ -173,6 +174,30 @@ TEST(ResultBuffers, BuildListCarriesEachType) {
     AcRbChain copy(acutCopyRbChain(chain.get()));
     EXPECT_NE(copy->resval.rstring, chain->resval.rstring);
     EXPECT_EQ(std::wstring(copy->resval.rstring), L"文字");
+}
+
+// Strings of every size, freed and made again in turns (the host reuses
+// their memory): none may share memory with another that is still held.
+TEST(ResultBuffers, StringsFreedAndMadeAgainKeepTheirTexts) {
+    std::vector<std::wstring> texts;
+    std::vector<ACHAR*> held;
+    for (int round = 0; round < 3; ++round) {
+        for (size_t n = 0; n < 700; n += 7) {
+            texts.push_back(std::wstring(n, static_cast<wchar_t>(L'a' + (n + round) % 26)));
+            held.emplace_back();
+            acutNewString(texts.back().c_str(), held.back());
+        }
+        for (size_t i = round; i < held.size(); i += 2) {
+            if (held[i] == nullptr) continue;
+            held[i][0] = 0;  // a string cut short by its owner is freed whole
+            acutDelString(held[i]);
+        }
+    }
+    for (size_t i = 0; i < held.size(); ++i) {
+        if (held[i] == nullptr) continue;
+        EXPECT_EQ(std::wstring(held[i]), texts[i]) << i;
+        acutDelString(held[i]);
+    }
 }
 
 }  // namespace

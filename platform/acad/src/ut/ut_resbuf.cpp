@@ -4,9 +4,11 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+#include <new>
 #include <vector>
 
 #include "acutads.h"
+#include "ut_rbheap.h"
 
 namespace {
 
@@ -74,7 +76,7 @@ constexpr CodeRange kCodeKinds[] = {
 ACHAR* copyString(const ACHAR* source) {
     if (source == nullptr) source = L"";
     size_t n = std::wcslen(source);
-    ACHAR* dest = new ACHAR[n + 1];
+    auto* dest = static_cast<ACHAR*>(rbAllocate((n + 1) * sizeof(ACHAR)));
     std::wmemcpy(dest, source, n + 1);
     return dest;
 }
@@ -82,7 +84,7 @@ ACHAR* copyString(const ACHAR* source) {
 void freeValue(resbuf* rb) {
     switch (acutRbValueKind(rb->restype)) {
         case AcRbValueKind::kString:
-            delete[] rb->resval.rstring;
+            rbFree(rb->resval.rstring);
             rb->resval.rstring = nullptr;
             break;
         case AcRbValueKind::kBinary:
@@ -154,7 +156,7 @@ AcRbValueKind acutRbValueKind(int restype) {
 }
 
 struct resbuf* acutNewRb(int type) {
-    resbuf* rb = new resbuf{};
+    resbuf* rb = new (rbAllocate(sizeof(resbuf))) resbuf{};
     rb->restype = static_cast<short>(type);
     return rb;
 }
@@ -163,7 +165,7 @@ int acutRelRb(struct resbuf* rb) {
     while (rb != nullptr) {
         resbuf* next = rb->rbnext;
         freeValue(rb);
-        delete rb;
+        rbFree(rb);
         rb = next;
     }
     return RTNORM;
@@ -196,13 +198,13 @@ int acutNewString(const ACHAR* source, ACHAR*& dest) {
 
 int acutUpdString(const ACHAR* source, ACHAR*& dest) {
     ACHAR* copy = copyString(source);
-    delete[] dest;
+    rbFree(dest);
     dest = copy;
     return RTNORM;
 }
 
 int acutDelString(ACHAR*& string) {
-    delete[] string;
+    rbFree(string);
     string = nullptr;
     return RTNORM;
 }
