@@ -152,9 +152,8 @@ bool SetPaneLayerCuts(AcDbObjectId pane, const std::vector<double>& volumes) {
     return WriteList(pane, LayerCuts(), volumes);
 }
 
-bool SetNewCornerLayerElevations(AcDbObjectId pane,
-                                 const std::vector<std::vector<double>>& corners, int decimals,
-                                 PaneCornerLists* readBack) {
+bool SetNewCornerLayerElevations(AcDbObjectId pane, const std::vector<std::vector<double>>& corners,
+                                 int decimals, PaneCornerLists* readBack) {
     if (corners.empty()) return false;
     for (const std::vector<double>& corner : corners)
         if (!AllFinite(corner)) return false;

@@ -44,9 +44,8 @@ struct PaneCornerLists {
 // elevation precision's (GetPrecisionDecimals), read once by callers that
 // write many panes. When written and readBack is given, it receives what
 // GetPaneNumberAndCornerLayers would now read, without another read of the pane.
-bool SetNewCornerLayerElevations(AcDbObjectId pane,
-                                 const std::vector<std::vector<double>>& corners, int decimals,
-                                 PaneCornerLists* readBack = nullptr);
+bool SetNewCornerLayerElevations(AcDbObjectId pane, const std::vector<std::vector<double>>& corners,
+                                 int decimals, PaneCornerLists* readBack = nullptr);
 // The volumes of a pane as they are stored: per layer pair and their sums.
 struct PaneVolumeLists {
     std::vector<double> fills, cuts;

@@ -79,7 +79,8 @@ void CalcFieldEarthwork(AcDbObjectId site, const SettingsReader& settings) {
         acedSetStatusBarProgressMeterPos(i);
         ArxEntity::Arx_HightAllEnt(panes[i]);
         // The stored values, rounded to their precision, make the totals.
-        if (const std::optional<StoredVolumes> stored = CalcPaneEarthwork(panes[i], settings, decimals)) {
+        if (const std::optional<StoredVolumes> stored =
+                CalcPaneEarthwork(panes[i], settings, decimals)) {
             fillTotal += stored->fill;
             cutTotal += stored->cut;
             AnnotatePaneVolumes(panes[i], angle, stored->fill, stored->cut, texts);
