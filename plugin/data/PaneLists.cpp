@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ArxHelpers.h"
 #include "DataNames.h"
@@ -36,14 +37,14 @@ NumberedList CornerLayers(int corner) {
     return {kCornerLayerStem + std::to_wstring(corner) + L"_", Setting::ElevationPrecision, false};
 }
 
-bool Contains(const std::wstring& key, const std::wstring& stem) {
+bool Contains(std::wstring_view key, std::wstring_view stem) {
     return key.find(stem) != std::wstring::npos;
 }
 
 void RemoveList(ArxDbgAppXdataX& data, const std::wstring& stem) {
     std::vector<std::wstring> keys;
     for (const auto& [key, value] : data.entries())
-        if (Contains(key, stem)) keys.push_back(key);
+        if (Contains(key, stem)) keys.emplace_back(key);
     for (const std::wstring& key : keys) data.remove(key.c_str());
 }
 
@@ -89,7 +90,8 @@ bool HoldsNone(const ArxDbgAppXdataX& data, std::initializer_list<const ACHAR*> 
 std::vector<StoredNumber> ListTextsFrom(const ArxDbgAppXdataX& data, const std::wstring& stem) {
     std::vector<StoredNumber> items;
     for (const auto& [key, text] : data.entries())
-        if (Contains(key, stem)) items.push_back(MakeStoredNumber(key, text));
+        if (Contains(key, stem))
+            items.push_back(MakeStoredNumber(std::wstring(key), std::wstring(text)));
     return items;
 }
 

@@ -49,7 +49,7 @@ std::vector<std::pair<short, std::wstring>> Groups(const resbuf* rb) {
 TEST(XdataLayout, ShortValuesAreOneGroupLongOnesBraced) {
     const std::wstring long_(300, L'x');
     ArxDbgRbList list;
-    EncodeKeyedXdata({{L"场区编号", L"1"}, {L"填方公式", long_}, {L"空", L""}}, list);
+    EncodeKeyedXdata({{L"场区编号", L"1"}, {L"填方公式", long_.c_str()}, {L"空", L""}}, list);
     const std::vector<std::pair<short, std::wstring>> expected = {
         {1000, L"场区编号"},
         {1000, L"1"},
@@ -64,7 +64,7 @@ TEST(XdataLayout, ShortValuesAreOneGroupLongOnesBraced) {
     EXPECT_EQ(Groups(list.data()), expected);
     const DecodedXdata decoded = DecodeKeyedXdata(list.data());
     ASSERT_EQ(decoded.entries.size(), 3u);
-    EXPECT_EQ(decoded.entries[1].second, long_);
+    EXPECT_EQ(std::wstring(decoded.entries[1].second), long_);
     EXPECT_EQ(decoded.entries[2].second, L"");
     EXPECT_TRUE(decoded.tail.isEmpty());
 }

@@ -5,6 +5,7 @@
 // cut at character boundaries, 1002 "}".
 #pragma once
 
+#include <memory_resource>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,12 @@
 
 class ArxDbgAppXdataX {
   public:
+    // Keys and values in stored order. Their texts come from memory kept for
+    // this thread, so that reading a pane's data does not take and give back
+    // dozens of small blocks of the general heap: an object stays on the
+    // thread that made it.
+    using Entries = std::pmr::vector<std::pair<std::pmr::wstring, std::pmr::wstring>>;
+
     ArxDbgAppXdataX(const ACHAR* appName, AcDbDatabase* database);
 
     const ACHAR* appName() const { return mAppName.c_str(); }
@@ -42,7 +49,7 @@ class ArxDbgAppXdataX {
     void GetFlagArray(std::vector<std::wstring>& keys) const;
     // The keys with their values in stored order, for readers that take many
     // keys at once without a lookup per key.
-    const std::vector<std::pair<std::wstring, std::wstring>>& entries() const { return mEntries; }
+    const Entries& entries() const { return mEntries; }
     bool isEmpty() const { return mEntries.empty() && mTail.isEmpty(); }
 
     // The chain setXdata writes: the 1001 group and the keyed groups.
@@ -51,6 +58,6 @@ class ArxDbgAppXdataX {
   private:
     std::wstring mAppName;
     AcDbDatabase* mDatabase;
-    std::vector<std::pair<std::wstring, std::wstring>> mEntries;
+    Entries mEntries;
     ArxDbgRbList mTail;  // groups that do not follow the layout
 };

@@ -8,7 +8,21 @@
 
 namespace {
 
-bool SameKey(const std::wstring& stored, const ACHAR* key) { return stored == key; }
+bool SameKey(const std::pmr::wstring& stored, const ACHAR* key) { return stored == key; }
+
+// The memory of the entries' texts: blocks of a size reused as they are freed.
+// Sanitizer builds take the general heap, where misuse is caught.
+std::pmr::memory_resource* EntryMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+    return std::pmr::new_delete_resource();
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return std::pmr::new_delete_resource();
+#endif
+#endif
+    thread_local std::pmr::unsynchronized_pool_resource memory;
+    return &memory;
+}
 
 // Registers the application in the database's table; true when it is there.
 bool Register(AcDbDatabase* db, const std::wstring& appName) {
@@ -51,7 +65,7 @@ class BorrowedChain {
 }  // namespace
 
 ArxDbgAppXdataX::ArxDbgAppXdataX(const ACHAR* appName, AcDbDatabase* database)
-    : mAppName(appName != nullptr ? appName : L""), mDatabase(database) {}
+    : mAppName(appName != nullptr ? appName : L""), mDatabase(database), mEntries(EntryMemory()) {}
 
 void ArxDbgAppXdataX::getXdata(const AcDbObject* object) {
     mEntries.clear();
@@ -59,7 +73,7 @@ void ArxDbgAppXdataX::getXdata(const AcDbObject* object) {
     if (object == nullptr || mAppName.empty()) return;
     ArxDbgRbList chain(object->xData(mAppName.c_str()));
     if (chain.isEmpty()) return;
-    DecodedXdata decoded = DecodeKeyedXdata(chain.data()->rbnext);
+    DecodedXdata decoded = DecodeKeyedXdata(chain.data()->rbnext, EntryMemory());
     mEntries = std::move(decoded.entries);
     mTail = std::move(decoded.tail);
 }
@@ -83,7 +97,7 @@ bool ArxDbgAppXdataX::getString(const ACHAR* key, std::wstring& value) const {
     if (key == nullptr) return false;
     for (const auto& [k, v] : mEntries)
         if (SameKey(k, key)) {
-            value = v;
+            value.assign(v.data(), v.size());
             return true;
         }
     return false;
@@ -99,7 +113,7 @@ bool ArxDbgAppXdataX::getString(const AcDbObject* object, const ACHAR* key,
 
 bool ArxDbgAppXdataX::setString(const ACHAR* key, const ACHAR* value) {
     if (key == nullptr || *key == 0 || Utf8Length(key) > kMaxXdataStringBytes) return false;
-    const std::wstring text = value != nullptr ? value : L"";
+    const ACHAR* text = value != nullptr ? value : L"";
     for (auto& [k, v] : mEntries)
         if (SameKey(k, key)) {
             v = text;
@@ -118,5 +132,5 @@ bool ArxDbgAppXdataX::remove(const ACHAR* key) {
 
 void ArxDbgAppXdataX::GetFlagArray(std::vector<std::wstring>& keys) const {
     keys.clear();
-    for (const auto& entry : mEntries) keys.push_back(entry.first);
+    for (const auto& entry : mEntries) keys.emplace_back(entry.first);
 }

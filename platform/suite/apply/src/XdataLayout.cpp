@@ -11,7 +11,7 @@ constexpr short kControl = 1002;
 
 // Number of wchar_t units of the character starting at text[i] (2 for a
 // surrogate pair where wchar_t is 16 bits) and its UTF-8 length.
-void CharAt(const std::wstring& text, size_t i, size_t& units, size_t& bytes) {
+void CharAt(std::wstring_view text, size_t i, size_t& units, size_t& bytes) {
     const auto c = static_cast<unsigned long>(text[i]);
     units = 1;
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
@@ -54,7 +54,7 @@ bool ReadValue(const resbuf* rb, std::wstring* value, const resbuf*& after) {
 
 }  // namespace
 
-size_t Utf8Length(const std::wstring& text) {
+size_t Utf8Length(std::wstring_view text) {
     size_t total = 0;
     for (size_t i = 0, units = 0, bytes = 0; i < text.size(); i += units) {
         CharAt(text, i, units, bytes);
@@ -63,7 +63,7 @@ size_t Utf8Length(const std::wstring& text) {
     return total;
 }
 
-std::vector<std::wstring> SplitUtf8(const std::wstring& text, size_t maxBytes) {
+std::vector<std::wstring> SplitUtf8(std::wstring_view text, size_t maxBytes) {
     std::vector<std::wstring> pieces(1);
     size_t pieceBytes = 0;
     for (size_t i = 0, units = 0, bytes = 0; i < text.size(); i += units) {
@@ -78,8 +78,8 @@ std::vector<std::wstring> SplitUtf8(const std::wstring& text, size_t maxBytes) {
     return pieces;
 }
 
-DecodedXdata DecodeKeyedXdata(const resbuf* groups) {
-    DecodedXdata decoded;
+DecodedXdata DecodeKeyedXdata(const resbuf* groups, std::pmr::memory_resource* memory) {
+    DecodedXdata decoded{XdataEntries(memory), ArxDbgRbList()};
     // Room for every entry at once, and for a few more to be added: growing
     // the list step by step cost more than the rest of a read.
     size_t count = 0;
@@ -116,7 +116,7 @@ KeyedGroups LayOutKeyedXdata(const XdataEntries& entries) {
     // The pieces first: the groups then point into texts that no longer move.
     std::vector<size_t> pieceCounts(entries.size(), 0);
     for (size_t i = 0; i < entries.size(); ++i) {
-        const std::wstring& value = entries[i].second;
+        const std::wstring_view value = entries[i].second;
         if (Utf8Length(value) <= kMaxXdataStringBytes) continue;
         std::vector<std::wstring> pieces = SplitUtf8(value, kMaxXdataStringBytes);
         pieceCounts[i] = pieces.size();

@@ -2,13 +2,15 @@
 // functions over result-buffer chains.
 #pragma once
 
+#include <memory_resource>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ArxDbgAppXdataX.h"
 #include "ArxDbgRbList.h"
 
-using XdataEntries = std::vector<std::pair<std::wstring, std::wstring>>;
+using XdataEntries = ArxDbgAppXdataX::Entries;
 
 struct DecodedXdata {
     XdataEntries entries;
@@ -16,8 +18,10 @@ struct DecodedXdata {
     ArxDbgRbList tail;
 };
 
-// Reads the groups that follow the application's 1001 group.
-DecodedXdata DecodeKeyedXdata(const resbuf* groups);
+// Reads the groups that follow the application's 1001 group; the entries'
+// texts are taken from `memory`.
+DecodedXdata DecodeKeyedXdata(
+    const resbuf* groups, std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
 // The value of the first entry with the key, as DecodeKeyedXdata would give
 // it, without decoding the others; false (value empty) when there is none.
@@ -37,6 +41,6 @@ void EncodeKeyedXdata(const XdataEntries& entries, ArxDbgRbList& list);
 
 // Cuts text into pieces of at most maxBytes UTF-8 bytes each, never inside a
 // character; an empty text gives one empty piece.
-std::vector<std::wstring> SplitUtf8(const std::wstring& text, size_t maxBytes);
+std::vector<std::wstring> SplitUtf8(std::wstring_view text, size_t maxBytes);
 
-size_t Utf8Length(const std::wstring& text);
+size_t Utf8Length(std::wstring_view text);
