@@ -39,10 +39,19 @@ int FindPointInList(const AcGePoint3d& point, const AcGePoint3dArray& list) {
 
 int FindPointInList(const AcGePoint3d& point, const PointList& list) { return list.find(point); }
 
-size_t PointList::CellHash::operator()(const Cell& c) const {
-    const std::uint64_t mixed = static_cast<std::uint64_t>(c.column) * 0x9E3779B97F4A7C15ull ^
-                                static_cast<std::uint64_t>(c.row) * 0xC2B2AE3D27D4EB4Full;
-    return static_cast<size_t>(mixed ^ (mixed >> 29));
+size_t PointList::slotOf(const Cell& cell) const {
+    const std::uint64_t mixed = static_cast<std::uint64_t>(cell.column) * 0x9E3779B97F4A7C15ull ^
+                                static_cast<std::uint64_t>(cell.row) * 0xC2B2AE3D27D4EB4Full;
+    const size_t mask = mSlots.size() - 1;
+    for (size_t at = static_cast<size_t>(mixed ^ (mixed >> 29)) & mask;; at = (at + 1) & mask)
+        if (mSlots[at].last < 0 || mSlots[at].cell == cell) return at;
+}
+
+void PointList::grow() {
+    const std::vector<Slot> old = std::move(mSlots);
+    mSlots.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    for (const Slot& slot : old)
+        if (slot.last >= 0) mSlots[slotOf(slot.cell)] = slot;
 }
 
 bool PointList::cellOf(const AcGePoint3d& point, Cell& cell) {
@@ -65,9 +74,10 @@ int PointList::find(const AcGePoint3d& point) const {
     const std::int64_t lastRow = CellNumber(point.y + kReach);
     for (std::int64_t column = CellNumber(point.x - kReach); column <= lastColumn; ++column)
         for (std::int64_t row = CellNumber(point.y - kReach); row <= lastRow; ++row) {
-            auto it = mCells.find({column, row});
-            if (it == mCells.end()) continue;
-            for (int index : it->second) consider(index);
+            if (mSlots.empty()) continue;
+            const Slot& slot = mSlots[slotOf({column, row})];
+            for (int index = slot.last; index >= 0; index = mPrevious[static_cast<size_t>(index)])
+                consider(index);
         }
     // Points without a cell can still lie within the tolerance near the edge
     // of the cell range.
@@ -78,10 +88,19 @@ int PointList::find(const AcGePoint3d& point) const {
 int PointList::append(const AcGePoint3d& point) {
     const int index = length();
     mPoints.push_back(point);
+    mPrevious.push_back(-1);
     Cell cell;
-    if (cellOf(point, cell))
-        mCells[cell].push_back(index);
-    else
+    if (!cellOf(point, cell)) {
         mUncelled.push_back(index);
+        return index;
+    }
+    if (2 * (mUsedSlots + 1) > mSlots.size()) grow();
+    Slot& slot = mSlots[slotOf(cell)];
+    if (slot.last < 0) {
+        slot.cell = cell;
+        ++mUsedSlots;
+    }
+    mPrevious[static_cast<size_t>(index)] = slot.last;
+    slot.last = index;
     return index;
 }

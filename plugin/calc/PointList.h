@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "acge.h"
@@ -38,14 +37,22 @@ class PointList {
         std::int64_t row;
         bool operator==(const Cell&) const = default;
     };
-    struct CellHash {
-        size_t operator()(const Cell& c) const;
+    // A cell that holds points and the last of them appended; an empty slot
+    // has no point (last < 0). The table is open-addressed: a look-up reads
+    // one slot, rarely a few, instead of following nodes through memory.
+    struct Slot {
+        Cell cell;
+        int last = -1;
     };
     // False for a coordinate too large (or not finite) for a cell number.
     static bool cellOf(const AcGePoint3d& point, Cell& cell);
+    size_t slotOf(const Cell& cell) const;  // the cell's slot, or the empty one it would take
+    void grow();
 
     std::vector<AcGePoint3d> mPoints;
-    std::unordered_map<Cell, std::vector<int>, CellHash> mCells;
+    std::vector<int> mPrevious;  // per point: the point appended before it in its cell, or -1
+    std::vector<Slot> mSlots;    // a power of two in size, at most half full
+    size_t mUsedSlots = 0;
     std::vector<int> mUncelled;  // points too far out for a cell, scanned in turn
 };
 

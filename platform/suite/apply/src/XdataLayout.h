@@ -20,8 +20,8 @@ struct DecodedXdata {
 
 // Reads the groups that follow the application's 1001 group; the entries'
 // texts are taken from `memory`.
-DecodedXdata DecodeKeyedXdata(
-    const resbuf* groups, std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+DecodedXdata DecodeKeyedXdata(const resbuf* groups,
+                              std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
 // The value of the first entry with the key, as DecodeKeyedXdata would give
 // it, without decoding the others; false (value empty) when there is none.
