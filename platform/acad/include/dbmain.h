@@ -88,10 +88,7 @@ class AcRbBlock {
     explicit operator bool() const { return mData != nullptr; }
 
   private:
-    struct Free {
-        void operator()(std::byte* block) const;
-    };
-    std::unique_ptr<std::byte[], Free> mData;
+    std::unique_ptr<std::byte[]> mData;
 };
 
 // The largest string of one 1000 group, in UTF-8 bytes, and of one object's extended

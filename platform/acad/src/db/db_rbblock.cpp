@@ -5,7 +5,6 @@
 
 #include "acutads.h"
 #include "dbmain.h"
-#include "ut_rbheap.h"
 
 namespace {
 
@@ -19,8 +18,6 @@ size_t BytesOf(const resbuf& rb) {
 }
 
 }  // namespace
-
-void AcRbBlock::Free::operator()(std::byte* block) const { rbFree(block); }
 
 AcRbBlock::AcRbBlock(const resbuf* first, const resbuf* end) {
     size_t count = 0, textUnits = 0, bytes = 0;
@@ -36,7 +33,7 @@ AcRbBlock::AcRbBlock(const resbuf* first, const resbuf* end) {
     static_assert(sizeof(resbuf) % alignof(ACHAR) == 0);
     const size_t textOffset = count * sizeof(resbuf);
     const size_t byteOffset = textOffset + textUnits * sizeof(ACHAR);
-    mData.reset(static_cast<std::byte*>(rbAllocate(byteOffset + bytes)));
+    mData = std::make_unique<std::byte[]>(byteOffset + bytes);
     resbuf* items = get();
     auto* text = reinterpret_cast<ACHAR*>(mData.get() + textOffset);
     auto* binary = reinterpret_cast<char*>(mData.get() + byteOffset);

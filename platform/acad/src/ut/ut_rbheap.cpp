@@ -21,7 +21,7 @@ struct alignas(std::max_align_t) Header {
     size_t sizeClass;
 };
 constexpr size_t kGranule = 16;
-constexpr size_t kClassCount = 256;  // blocks of up to 4 KB; larger ones use the heap
+constexpr size_t kClassCount = 32;  // blocks of up to 512 bytes; larger ones use the heap
 constexpr size_t kLarge = kClassCount;
 constexpr size_t kSlabBytes = 256 * 1024;
 
