@@ -7,6 +7,7 @@
 
 #include <cstdarg>
 #include <string>
+#include <string_view>
 
 #ifndef _WIN32
 // Leading blanks skipped, stops at the first character that cannot continue
@@ -39,6 +40,8 @@ void wcrtAppendUtf8(std::string& out, const wchar_t* text);
 // Bytes of wcrtToUtf8 of the zero-terminated text (0 for null), without making it.
 size_t wcrtUtf8Length(const wchar_t* text);
 std::wstring wcrtFromUtf8(const std::string& text);
+// The same into out, whose storage is reused: readers of many texts keep one.
+void wcrtAssignFromUtf8(std::wstring& out, std::string_view text);
 
 // The text without white space at either end.
 std::wstring wcrtTrim(const std::wstring& text);

@@ -33,7 +33,7 @@ AcRbBlock::AcRbBlock(const resbuf* first, const resbuf* end) {
     static_assert(sizeof(resbuf) % alignof(ACHAR) == 0);
     const size_t textOffset = count * sizeof(resbuf);
     const size_t byteOffset = textOffset + textUnits * sizeof(ACHAR);
-    mData = std::make_unique<std::byte[]>(byteOffset + bytes);
+    mData = std::make_unique_for_overwrite<std::byte[]>(byteOffset + bytes);
     resbuf* items = get();
     auto* text = reinterpret_cast<ACHAR*>(mData.get() + textOffset);
     auto* binary = reinterpret_cast<char*>(mData.get() + byteOffset);

@@ -54,8 +54,8 @@ AcDbObjectId DxfInFiler::reference(uint64_t handle, int line) {
 }
 
 bool DxfInFiler::peekCode(int& code) {
-    std::optional<DxfGroup> next = mReader.next();
-    if (!next) return false;
+    const DxfGroup* next = mReader.nextRef();
+    if (next == nullptr) return false;
     code = next->code;
     mReader.pushBack();
     return true;
@@ -98,7 +98,10 @@ Acad::ErrorStatus DxfInFiler::convert(const DxfGroup& group, resbuf& item) {
     int64_t i = 0;
     switch (dxfValueType(group.code)) {
         case DxfValueType::String:
-            mString = wcrtFromUtf8(dxfUnescapeString(group.text));
+            if (dxfHasEscapes(group.text))
+                wcrtAssignFromUtf8(mString, dxfUnescapeString(group.text));
+            else
+                wcrtAssignFromUtf8(mString, group.text);
             item.resval.rstring = mString.data();
             return Acad::eOk;
         case DxfValueType::Double:

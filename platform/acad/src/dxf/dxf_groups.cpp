@@ -267,7 +267,13 @@ size_t decodeUnicodeEscape(std::string_view text, size_t at, std::string& out) {
 
 }  // namespace
 
+bool dxfHasEscapes(std::string_view text) {
+    return text.find_first_of("\\^") != std::string_view::npos;
+}
+
 std::string dxfUnescapeString(std::string_view text) {
+    // Most values hold neither an escape nor a caret.
+    if (!dxfHasEscapes(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {

@@ -60,3 +60,5 @@ std::string dxfEscapeString(std::string_view text);
 // The same appended to out.
 void dxfAppendEscaped(std::string& out, std::string_view text);
 std::string dxfUnescapeString(std::string_view text);
+// False when dxfUnescapeString would give the text as it stands.
+bool dxfHasEscapes(std::string_view text);

@@ -50,12 +50,14 @@ uint64_t highestHandleNamed(std::string_view bytes) {
     DxfGroupReader in(bytes);
     uint64_t highest = 0;
     bool seed = false;  // $HANDSEED's value is the next free handle, not an object's
-    while (std::optional<DxfGroup> g = in.next()) {
+    int code = 0;
+    std::string_view text;
+    while (in.scan(code, text)) {
         uint64_t handle = 0;
-        bool names = g->code == 5 || dxfValueType(g->code) == DxfValueType::Handle;
-        if (names && dxfParseHandle(g->text, handle) && handle > 0)
+        bool names = code == 5 || dxfValueType(code) == DxfValueType::Handle;
+        if (names && dxfParseHandle(text, handle) && handle > 0)
             highest = std::max(highest, seed ? handle - 1 : handle);
-        seed = g->code == 9 && dxfTrim(g->text) == "$HANDSEED";
+        seed = code == 9 && dxfTrim(text) == "$HANDSEED";
     }
     return highest;
 }

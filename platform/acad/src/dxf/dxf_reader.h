@@ -96,6 +96,10 @@ class Reader {
     AcDbDatabase& mDb;
     DxfInFiler mFiler;
     std::unordered_map<uint64_t, int> mLineOfObject;  // handle -> line of its 0 group
+    // Classes by the record type that named them: no module loads during a
+    // read, and the class dictionary is searched name by name.
+    std::unordered_map<std::string, AcRxClass*> mClassOfType;
+    AcRxClass* classOfType(const std::string& type);
     std::vector<AcRbChain> mKeptHeader, mKeptClasses;
     std::wstring mClayer, mTextstyle;
     std::string mRelease;  // $ACADVER, "AC1027" for instance

@@ -12,13 +12,20 @@
 
 namespace dxfread {
 
+AcRxClass* Reader::classOfType(const std::string& type) {
+    auto found = mClassOfType.find(type);
+    if (found == mClassOfType.end())
+        found = mClassOfType.emplace(type, acrxFindClassByDxfName(wide(type).c_str())).first;
+    return found->second;
+}
+
 AcDbObject* Reader::create(const std::string& type, DxfHome home) {
     if (home == DxfHome::Tables) {
         const DxfTableKind* kind = dxfFindTableKind(type);
         return kind != nullptr && kind->newRecord != nullptr ? kind->newRecord() : nullptr;
     }
     if (home == DxfHome::Blocks) return nullptr;  // block markers are kept whole
-    AcRxClass* cls = acrxFindClassByDxfName(wide(type).c_str());
+    AcRxClass* cls = classOfType(type);
     if (cls == nullptr || cls->constructor() == nullptr) return nullptr;
     // A module's class may make objects of its own in the drawing being read
     // while it is constructed (a text style it draws with); they take handles

@@ -70,15 +70,22 @@ std::optional<std::string_view> DxfGroupReader::readLine() {
     return line;
 }
 
-std::optional<DxfGroup> DxfGroupReader::next() {
-    if (mError) return std::nullopt;
+const DxfGroup* DxfGroupReader::nextRef() {
+    if (mError) return nullptr;
     if (mPushedBack) {
         mPushedBack = false;
-        return mLast;
+        return &mLast;
     }
     std::optional<DxfGroup> g = mImplied ? impliedNext() : readData();
-    if (g) mLast = *g;
-    return g;
+    if (!g) return nullptr;
+    mLast = std::move(*g);
+    return &mLast;
+}
+
+std::optional<DxfGroup> DxfGroupReader::next() {
+    const DxfGroup* g = nextRef();
+    if (g == nullptr) return std::nullopt;
+    return *g;
 }
 
 // Comments (999) may stand anywhere in a file and mean nothing to it.
@@ -124,35 +131,52 @@ std::optional<DxfGroup> DxfGroupReader::impliedNext() {
     return DxfGroup{100, implied.own, g->line};
 }
 
+bool DxfGroupReader::scan(int& code, std::string_view& value) {
+    if (mError) return false;
+    do {
+        int line = 0;
+        if (!readView(code, value, line, false)) return false;
+    } while (code == kDxfCommentCode);
+    return true;
+}
+
 std::optional<DxfGroup> DxfGroupReader::readGroup() {
+    int code = 0, line = 0;
+    std::string_view value;
+    if (!readView(code, value, line)) return std::nullopt;
+    return DxfGroup{code, std::string(value), line};
+}
+
+bool DxfGroupReader::readView(int& code, std::string_view& value, int& codeLineNo,
+                              bool checkValue) {
     std::optional<std::string_view> codeLine = readLine();
-    if (!codeLine) return std::nullopt;
-    const int codeLineNo = mLine;
+    if (!codeLine) return false;
+    codeLineNo = mLine;
     std::string_view codeText = dxfTrim(*codeLine);
-    int code = 0;
     auto [end, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
     if (codeText.empty() || ec != std::errc() || end != codeText.data() + codeText.size()) {
         fail(DxfFault::BadCode, codeLineNo, "group code " + quoted(codeText) + " is not a number");
-        return std::nullopt;
+        return false;
     }
     DxfValueType type = dxfValueType(code);
     if (type == DxfValueType::Unknown) {
         fail(DxfFault::UnknownCode, codeLineNo, "unknown group code " + std::to_string(code));
-        return std::nullopt;
+        return false;
     }
     std::optional<std::string_view> valueLine = readLine();
     if (!valueLine) {
         fail(DxfFault::Truncated, codeLineNo,
              "the file ends after group code " + std::to_string(code) + " without its value");
-        return std::nullopt;
+        return false;
     }
-    if (!dxfValueIsValid(type, *valueLine)) {
+    if (checkValue && !dxfValueIsValid(type, *valueLine)) {
         fail(DxfFault::BadValue, mLine,
              "value " + quoted(*valueLine) + " of group code " + std::to_string(code) + " is not " +
                  typeName(type));
-        return std::nullopt;
+        return false;
     }
-    return DxfGroup{code, std::string(*valueLine), codeLineNo};
+    value = *valueLine;
+    return true;
 }
 
 void DxfGroupReader::pushBack() { mPushedBack = true; }

@@ -35,6 +35,14 @@ class DxfGroupReader {
     // The next group, or nothing at the end of the input or after a fault
     // (then `failed()` is true and `error()` says why). Comments are skipped.
     std::optional<DxfGroup> next();
+    // The same group without a copy: valid until the next read; null at the end.
+    const DxfGroup* nextRef();
+    // The next group's code and value, the value a view of the text (valid
+    // while the text lives): comments skipped, no markers implied, nothing
+    // kept for pushBack, values not checked against their type (a file whose
+    // values are wrong fails its real reading). For passes over a whole file
+    // that look at few groups.
+    bool scan(int& code, std::string_view& value);
     // The next call of next() returns the last group again.
     void pushBack();
     // Release 12 wrote entities without subclass markers. Called at the
@@ -54,6 +62,9 @@ class DxfGroupReader {
   private:
     std::optional<std::string_view> readLine();
     std::optional<DxfGroup> readGroup();
+    // The next group as code and a view of its value; false at the end or on a
+    // fault. Without checkValue a value is taken as it stands.
+    bool readView(int& code, std::string_view& value, int& codeLineNo, bool checkValue = true);
     std::optional<DxfGroup> readData();
     std::optional<DxfGroup> impliedNext();
 

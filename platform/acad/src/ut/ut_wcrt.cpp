@@ -180,6 +180,12 @@ void wcrtAppendUtf8(std::string& out, const wchar_t* text) {
 
 std::wstring wcrtFromUtf8(const std::string& text) {
     std::wstring out;
+    wcrtAssignFromUtf8(out, text);
+    return out;
+}
+
+void wcrtAssignFromUtf8(std::wstring& out, std::string_view text) {
+    out.clear();
     out.reserve(text.size());
     size_t i = 0;
     const size_t n = text.size();
@@ -217,7 +223,6 @@ std::wstring wcrtFromUtf8(const std::string& text) {
         out += static_cast<wchar_t>(c);
         i += len;
     }
-    return out;
 }
 
 std::wstring wcrtTrim(const std::wstring& text) {
