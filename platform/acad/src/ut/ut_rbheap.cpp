@@ -5,14 +5,6 @@
 #include <new>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define KAVREL_RBHEAP_PLAIN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KAVREL_RBHEAP_PLAIN 1
-#endif
-#endif
-
 namespace {
 
 // Every block starts with its size class, so that a block is freed into the
@@ -25,7 +17,7 @@ constexpr size_t kClassCount = 32;  // blocks of up to 512 bytes; larger ones us
 constexpr size_t kLarge = kClassCount;
 constexpr size_t kSlabBytes = 256 * 1024;
 
-#ifndef KAVREL_RBHEAP_PLAIN
+#ifndef KAVREL_GENERAL_HEAP
 struct FreeBlock {
     FreeBlock* next;
 };
@@ -61,7 +53,7 @@ thread_local Pool tPool;
 
 void* rbAllocate(size_t bytes) {
     const size_t sizeClass = (bytes + kGranule - 1) / kGranule;
-#ifndef KAVREL_RBHEAP_PLAIN
+#ifndef KAVREL_GENERAL_HEAP
     if (sizeClass < kClassCount) {
         Pool& pool = tPool;
         Header* header;
@@ -88,7 +80,7 @@ void* rbAllocate(size_t bytes) {
 void rbFree(void* block) {
     if (block == nullptr) return;
     Header* header = static_cast<Header*>(block) - 1;
-#ifndef KAVREL_RBHEAP_PLAIN
+#ifndef KAVREL_GENERAL_HEAP
     if (header->sizeClass < kClassCount) {
         auto* free = static_cast<FreeBlock*>(block);
         free->next = tPool.freeLists[header->sizeClass];

@@ -2,7 +2,9 @@
 // copies of their groups by the hundred on every read of an object's data;
 // from the general heap their many small blocks, freed in bursts, fragment
 // it until each allocation costs more the larger the drawing. Here blocks of
-// one size class are reused as they are freed and never merged.
+// one size class are reused as they are freed and never merged. Builds with
+// KAVREL_GENERAL_HEAP (the sanitizer builds) take every block from the
+// general heap, where misuse is caught.
 #pragma once
 
 #include <cstddef>

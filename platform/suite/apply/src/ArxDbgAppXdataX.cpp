@@ -11,17 +11,15 @@ namespace {
 bool SameKey(const std::pmr::wstring& stored, const ACHAR* key) { return stored == key; }
 
 // The memory of the entries' texts: blocks of a size reused as they are freed.
-// Sanitizer builds take the general heap, where misuse is caught.
+// Sanitizer builds take the general heap (KAVREL_GENERAL_HEAP), where misuse
+// is caught.
 std::pmr::memory_resource* EntryMemory() {
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef KAVREL_GENERAL_HEAP
     return std::pmr::new_delete_resource();
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return std::pmr::new_delete_resource();
-#endif
-#endif
+#else
     thread_local std::pmr::unsynchronized_pool_resource memory;
     return &memory;
+#endif
 }
 
 // Registers the application in the database's table; true when it is there.
