@@ -27,8 +27,8 @@ std::optional<LayerPairVolumes> LayerPairEarthwork(const SettingsReader& setting
         CalcPolygonVolumes(settings, corners, upper, lower, fill, cut);
         result.fills.push_back(fill);
         result.cuts.push_back(cut);
-        result.fillSum += fill;
-        result.cutSum += cut;
+        result.fill += fill;
+        result.cut += cut;
     }
     return result;
 }
@@ -38,8 +38,8 @@ namespace {
 bool AllFinite(const LayerPairVolumes& v) {
     const auto finite = [](double x) { return std::isfinite(x); };
     return std::all_of(v.fills.begin(), v.fills.end(), finite) &&
-           std::all_of(v.cuts.begin(), v.cuts.end(), finite) && finite(v.fillSum) &&
-           finite(v.cutSum);
+           std::all_of(v.cuts.begin(), v.cuts.end(), finite) && finite(v.fill) &&
+           finite(v.cut);
 }
 
 }  // namespace
@@ -55,11 +55,10 @@ std::optional<StoredVolumes> CalcPaneEarthwork(AcDbObjectId pane, const Settings
     bool notFinite = false;
     const PaneVolumesOf volumesOf =
         [&](const std::vector<std::vector<double>>& layers) -> std::optional<PaneVolumeLists> {
-        const std::optional<LayerPairVolumes> v = LayerPairEarthwork(settings, points, layers);
-        if (!v) return std::nullopt;
-        notFinite = !AllFinite(*v);
+        std::optional<LayerPairVolumes> v = LayerPairEarthwork(settings, points, layers);
+        notFinite = v && !AllFinite(*v);
         if (notFinite) return std::nullopt;
-        return PaneVolumeLists{v->fills, v->cuts, v->fillSum, v->cutSum};
+        return v;
     };
     bool stored = false;
     const std::optional<PaneVolumeLists> volumes =

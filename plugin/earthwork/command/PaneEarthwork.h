@@ -6,17 +6,14 @@
 #include <span>
 #include <vector>
 
+#include "PaneLists.h"
 #include "SettingsReader.h"
 #include "dbmain.h"
 
-// Per-layer-pair volumes of a pane: pair k lies between layer k and k + 1
-// (height h = layer k − layer k + 1 at a corner; h > 0 is cut).
-struct LayerPairVolumes {
-    std::vector<double> fills;
-    std::vector<double> cuts;
-    double fillSum = 0.0;
-    double cutSum = 0.0;
-};
+// Per-layer-pair volumes of a pane, in the form they are stored: pair k lies
+// between layer k and k + 1 (height h = layer k − layer k + 1 at a corner;
+// h > 0 is cut); `fill` and `cut` are the sums.
+using LayerPairVolumes = PaneVolumeLists;
 
 // The volumes of all layer pairs from the corners and their layer elevations
 // (layers[i] belongs to corners[i]). Nothing when the pane has fewer than

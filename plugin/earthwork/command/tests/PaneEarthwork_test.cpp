@@ -38,8 +38,8 @@ TEST(LayerPairEarthwork, EachAdjacentPairIsOneEntry) {
         double fill = 0, cut = 0;
         for (double v : c.fills) fill += v;
         for (double v : c.cuts) cut += v;
-        EXPECT_DOUBLE_EQ(r->fillSum, fill) << c.name;
-        EXPECT_DOUBLE_EQ(r->cutSum, cut) << c.name;
+        EXPECT_DOUBLE_EQ(r->fill, fill) << c.name;
+        EXPECT_DOUBLE_EQ(r->cut, cut) << c.name;
     }
 }
 
