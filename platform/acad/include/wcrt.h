@@ -37,6 +37,9 @@ std::string wcrtToUtf8(const std::wstring& text);
 // The same appended to out, from a zero-terminated text (nothing for null):
 // writers that convert many texts reuse one buffer.
 void wcrtAppendUtf8(std::string& out, const wchar_t* text);
+// The UTF-8 bytes of one character appended to out (what is no Unicode
+// scalar value becomes U+FFFD, as above).
+void wcrtAppendCodePoint(std::string& out, char32_t code);
 // Bytes of wcrtToUtf8 of the zero-terminated text (0 for null), without making it.
 size_t wcrtUtf8Length(const wchar_t* text);
 std::wstring wcrtFromUtf8(const std::string& text);

@@ -38,8 +38,7 @@ namespace {
 bool AllFinite(const LayerPairVolumes& v) {
     const auto finite = [](double x) { return std::isfinite(x); };
     return std::all_of(v.fills.begin(), v.fills.end(), finite) &&
-           std::all_of(v.cuts.begin(), v.cuts.end(), finite) && finite(v.fill) &&
-           finite(v.cut);
+           std::all_of(v.cuts.begin(), v.cuts.end(), finite) && finite(v.fill) && finite(v.cut);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "wcrt.h"
+
 namespace {
 
 struct CodeRange {
@@ -230,24 +232,6 @@ UnicodeEscape unicodeEscapeAt(std::string_view text, size_t at) {
     return {code, 7};
 }
 
-void appendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Decodes the escape at `at` (a surrogate pair as two escapes) into `out`;
 // the number of characters it took, 0 when there is no character to decode
 // (no escape, NUL, a lone surrogate): those stay as written.
@@ -256,12 +240,12 @@ size_t decodeUnicodeEscape(std::string_view text, size_t at, std::string& out) {
     const uint32_t code = first.code;
     if (code == 0 || code > 0x10FFFF || (code >= 0xDC00 && code <= 0xDFFF)) return 0;
     if (code < 0xD800 || code > 0xDBFF) {
-        appendUtf8(out, code);
+        wcrtAppendCodePoint(out, code);
         return first.length;
     }
     const UnicodeEscape low = unicodeEscapeAt(text, at + first.length);
     if (low.code < 0xDC00 || low.code > 0xDFFF) return 0;
-    appendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (low.code - 0xDC00));
+    wcrtAppendCodePoint(out, 0x10000 + ((code - 0xD800) << 10) + (low.code - 0xDC00));
     return first.length + low.length;
 }
 

@@ -125,8 +125,7 @@ namespace {
 
 // The code point wcrtToUtf8 writes for a wide character: characters that are
 // no Unicode scalar value become U+FFFD.
-char32_t utf8CodePoint(wchar_t wc) {
-    auto c = static_cast<char32_t>(wc);
+char32_t utf8CodePoint(char32_t c) {
     return c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? 0xFFFD : c;
 }
 
@@ -135,7 +134,7 @@ char32_t utf8CodePoint(wchar_t wc) {
 size_t wcrtUtf8Length(const wchar_t* text) {
     size_t length = 0;
     for (const wchar_t* p = text; p != nullptr && *p != 0; ++p) {
-        const char32_t c = utf8CodePoint(*p);
+        const char32_t c = utf8CodePoint(static_cast<char32_t>(*p));
         length += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
     }
     return length;
@@ -145,27 +144,29 @@ namespace {
 
 template <typename Text>
 void appendUtf8(std::string& out, const Text& text) {
-    for (wchar_t wc : text) {
-        const char32_t c = utf8CodePoint(wc);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (wchar_t wc : text) wcrtAppendCodePoint(out, static_cast<char32_t>(wc));
 }
 
 }  // namespace
+
+void wcrtAppendCodePoint(std::string& out, char32_t code) {
+    const char32_t c = utf8CodePoint(code);
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
 
 std::string wcrtToUtf8(const std::wstring& text) {
     std::string out;
